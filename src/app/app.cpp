@@ -1,0 +1,26 @@
+#include "app/app.hpp"
+
+#include "app/platform.hpp"
+#include "app/startup.hpp"
+
+namespace eew {
+
+std::optional<std::string> App::Form_Load() {
+    if (auto error = load_program_state(state_, platform_)) return error;
+    return std::nullopt;
+}
+
+void App::Command3_Click() {
+    // Quitting is the only moment the 24-hour list is saved; if that fails the
+    // user must hear of it, since the list would silently go back a day.
+    if (auto error = save_recent_events(recent_events_path(state_.paths), state_.recent)) {
+        platform_.message_box("The list of the last 24 hours was not saved.\n\n" + *error);
+    }
+    platform_.close_window(WindowId::message);
+    platform_.close_window(WindowId::popupmap);
+    platform_.close_window(WindowId::setform);
+    platform_.close_window(WindowId::main);
+    platform_.end_program(0);
+}
+
+}  // namespace eew

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/main_state.hpp"
+
+namespace eew {
+
+class Platform;
+
+// The main window's behaviour: owns the program-wide state and runs the
+// handlers of every event the desktop delivers. The Qt layer calls one
+// handler at a time and renders the view structs afterwards.
+class App {
+  public:
+    explicit App(Platform& platform) : platform_(platform) {}
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    MainState& state() { return state_; }
+    const MainState& state() const { return state_; }
+
+    // Start-up. Returns nothing on success, else the message to show before
+    // the program ends with a non-zero status.
+    std::optional<std::string> Form_Load();
+
+    void Command3_Click();  // "quit"
+
+    // A close request on the main window: refused (false) when the user made
+    // it through the close box or system menu, accepted otherwise.
+    bool main_window_close_requested(bool from_user) const { return !from_user; }
+
+  private:
+    MainState state_;
+    Platform& platform_;
+};
+
+}  // namespace eew

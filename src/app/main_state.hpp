@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/main_view.hpp"
+#include "app/paths.hpp"
+#include "app/settings.hpp"
+#include "feed/recent_events.hpp"
+#include "maps/map_catalogue.hpp"
+#include "quake/estimates.hpp"
+#include "quake/event_table.hpp"
+#include "quake/lpwave_settings.hpp"
+#include "quake/reference_sites.hpp"
+#include "quake/region_table.hpp"
+#include "quake/report_fields.hpp"
+#include "quake/travel_table.hpp"
+#include "quake/travel_times.hpp"
+#include "text/date_time.hpp"
+
+namespace eew {
+
+// Fixed values set at start-up.
+struct DisplayConstants {
+    int disp_event_hours = 0;                     // length of the main map's recent-events window
+    double display_time_max = 0;                  // seconds without a report that end an event
+    double large_m = 0;                           // events this large are also logged apart
+    std::array<int, 7> depth_color_table{};       // palette index per depth class 1..6
+    std::array<double, 7> amp_class_threshold{};  // peak value per amplitude class 1..6
+};
+
+// What the feed connection and dispatch keep between datagrams.
+struct FeedState {
+    std::string received_data00;  // raw bytes of the message being handled
+    DateTime latest_rev_time;     // when the last report arrived
+    std::string old_text;         // the last-message box at the previous watchdog tick
+};
+
+// All program-wide state (`main`), created at start-up and kept until the
+// program ends. Handlers read and write it directly.
+struct MainState {
+    Paths paths;
+    Settings settings;
+    CurrentSite site;
+    DisplayConstants display;
+    MapCatalogue maps;
+
+    TravelTable traveltime_table_s;
+    TravelTable traveltime_table_p;
+    LongPeriodSettings lpwave;
+    ReferenceSites refs;
+    RegionTable regions;
+    RecentEvents recent;
+
+    FeedState feed;
+    EventTable events;
+    CurrentReport report;
+    FollowedEvent followed;
+    FirstReport first;
+    Estimates estimates;
+    TravelTimes travel;
+
+    MainView main_view;
+};
+
+}  // namespace eew

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "maps/colour.hpp"
+
+namespace eew {
+
+// Control values of a window, held by the core under the controls' names; the
+// Qt widgets render them after every handler.
+struct TextBox {
+    std::string text;  // UTF-8
+    Rgb back = kWhite;
+};
+
+struct Button {
+    bool enabled = true;
+};
+
+struct CheckBox {
+    bool checked = false;
+};
+
+// The main window.
+struct MainView {
+    TextBox Text1;        // clock, "time"
+    TextBox Text2;        // count of the 24-hour list, "events"
+    TextBox Text3;        // event state, "status"
+    TextBox Text4;        // last message
+    std::string Label19;  // event indicator: empty or "地震発生"
+    Button Command1;      // "start"
+    Button Command2;      // "stop"
+    Button Command3;      // "quit"
+    Button Command4;      // "set"
+    Button Command5;      // "mapON"
+    Button Command6;      // "mapOFF"
+    Button Command7;      // "stop play"
+    Button Command8;      // "replay"
+    // Pop-ups start switched on, matching the configured magnitude_min;
+    // the web page pop-up starts off, since it opens a browser unasked.
+    CheckBox Check1{true};   // "PopUP"
+    CheckBox Check2{false};  // "LIVO PopUP"
+};
+
+}  // namespace eew

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace eew {
+
+// File and folder paths, built once at start-up from the program folder.
+struct Paths {
+    std::string mypath;  // the program folder with a trailing separator
+    std::string logp;
+    std::string logp2;
+    std::string file_traveltime;
+    std::string file_traveltimep;
+    std::string file_24h_map;
+    std::string file_japan_map;
+    std::string file_kanto_map;
+    std::string file_kansai_map;
+    std::string file_sound;
+    std::string file_config;
+    std::string file_LPwave_set;
+    std::array<std::string, 11> file_sound_si;  // entries 1..10, "SI0_.wav" .. "SI7_.wav"
+};
+
+// `program_folder` may end with a separator or not.
+Paths build_paths(const std::string& program_folder);
+
+// Files that have no field of their own and are built where they are used.
+std::string recent_events_path(const Paths& paths);  // data/24hours.dat
+std::string ref_sites_path(const Paths& paths);      // data/ref.dat
+std::string region_table_path(const Paths& paths);   // data/jmargn_j.csv
+
+}  // namespace eew

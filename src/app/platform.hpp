@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "text/date_time.hpp"
+
+namespace eew {
+
+class Canvas;
+
+enum class WindowId { main, setform, popupmap, message };
+
+enum class WindowState { not_created, hidden, normal, minimised, maximised };
+
+enum class PictureId { main_map, event_map, waveform_panel, mechanism_panel };
+
+// Everything the core needs from the desktop. All calls happen on the one
+// user-interface thread; none of them blocks except the modal dialogs and
+// pause_with_events().
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // The folder that holds the executable.
+    virtual std::string program_folder() = 0;
+    // The current local date-time.
+    virtual DateTime now() = 0;
+
+    // Starts playing a WAV file and returns at once; a new request replaces a
+    // sound still playing. An empty path only stops the current sound.
+    virtual void play_sound(const std::string& wav_path) = 0;
+    // Opens the address in a visible browser window that outlives the call.
+    // Returns false when no browser could be started.
+    virtual bool open_web_page(const std::string& url) = 0;
+
+    // Binds the feed socket to the UDP port; on the loopback addresses only
+    // unless `all_addresses`. Returns nothing on success, else the reason, and
+    // the socket is then closed.
+    virtual std::optional<std::string> bind_feed(int port, bool all_addresses) = 0;
+    virtual void close_feed() = 0;
+    virtual bool feed_closed() const = 0;
+
+    // Modal file-open dialog; nothing when cancelled.
+    virtual std::optional<std::string> choose_file() = 0;
+    // Modal message box with an OK button.
+    virtual void message_box(const std::string& text) = 0;
+    // Waits, letting other user-interface events run meanwhile.
+    virtual void pause_with_events(int milliseconds) = 0;
+
+    // Windows other than the main one are created on first use, hidden.
+    virtual void show_window(WindowId window) = 0;
+    virtual void hide_window(WindowId window) = 0;
+    virtual void minimise_window(WindowId window) = 0;
+    virtual void restore_window(WindowId window) = 0;
+    virtual void resize_window(WindowId window, int width_px, int height_px) = 0;
+    // Destroys the window; the next use creates it again, empty.
+    virtual void close_window(WindowId window) = 0;
+    virtual WindowState window_state(WindowId window) const = 0;
+
+    virtual Canvas& canvas(PictureId picture) = 0;
+
+    // Ends the program once the current handler returns.
+    virtual void end_program(int exit_code) = 0;
+};
+
+}  // namespace eew

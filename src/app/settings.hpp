@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+namespace eew {
+
+// The user's settings, one field per item of "tavi.config", in file order.
+struct Settings {
+    int localhost_port = 0;
+    double pdata_min = 0;
+    double magnitude_min = 0;
+    double dist_min = 0;
+    double disp_event_minutes = 0;
+    std::string sitename1;
+    double longitude_site1 = 0;
+    double latitude_site1 = 0;
+    double ampfac1 = 0;
+    std::string sitename2;
+    double longitude_site2 = 0;
+    double latitude_site2 = 0;
+    double ampfac2 = 0;
+    std::string sitename3;
+    double longitude_site3 = 0;
+    double latitude_site3 = 0;
+    double ampfac3 = 0;
+    int select_site = 0;
+    int lan_flag = 0;
+    int voice_flag = 0;
+    int auto_flag = 0;
+
+    // The configured minimum magnitude as read at start-up; the "PopUP" box
+    // restores `magnitude_min` to it, whatever the settings dialog set since.
+    double magnitude_min_defalt = 0;
+};
+
+// The selected site profile, copied from one of the three; all hazard
+// estimates use only this group. Empty (0 and "") when no profile is selected.
+struct CurrentSite {
+    std::string sitename;
+    double longitude_site = 0;
+    double latitude_site = 0;
+    double ampfac = 0;
+    // 1 when the site lies in the eastern (map_on1) or western (map_on2)
+    // regional event map's area.
+    int map_on1 = 0;
+    int map_on2 = 0;
+};
+
+// Copies profile `select_site` (1..3) of `settings` into `site` and recomputes
+// the map flags. Any other value empties the current site.
+void select_current_site(const Settings& settings, CurrentSite& site);
+
+}  // namespace eew

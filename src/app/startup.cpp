@@ -1,0 +1,73 @@
+#include "app/startup.hpp"
+
+#include <cmath>
+#include <filesystem>
+
+#include "app/config_file.hpp"
+#include "app/main_state.hpp"
+#include "app/platform.hpp"
+#include "quake/event_table.hpp"
+#include "text/field_reader.hpp"
+
+namespace eew {
+namespace {
+
+void create_folder_if_missing(const std::string& folder) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) std::filesystem::create_directory(folder, ec);
+    // A folder that cannot be created is reported when a log is written into
+    // it; receiving warnings must not depend on it.
+}
+
+void set_display_constants(DisplayConstants& d) {
+    d.disp_event_hours = 24;
+    d.display_time_max = 120;
+    d.depth_color_table = {0, 12, 14, 10, 2, 9, 1};
+    for (int i = 1; i <= 6; ++i)
+        d.amp_class_threshold[i] = std::pow(10.0, 0.5 * i - 3);
+    d.large_m = 5.0;
+}
+
+}  // namespace
+
+std::optional<std::string> load_program_state(MainState& m, Platform& platform) {
+    try {
+        m.paths = build_paths(platform.program_folder());
+        create_folder_if_missing(m.paths.logp);
+        create_folder_if_missing(m.paths.logp2);
+
+        m.settings = read_config(m.paths.file_config);
+        select_current_site(m.settings, m.site);
+
+        m.traveltime_table_s = read_travel_table(m.paths.file_traveltime);
+        m.traveltime_table_p = read_travel_table(m.paths.file_traveltimep);
+        m.lpwave = read_lpwave_settings(m.paths.file_LPwave_set);
+
+        m.recent.total_event_number = 0;
+        m.events.event_flag = 0;
+        m.events.map_flag = 0;
+        m.travel.travel_s_data_flag = 0;
+        m.travel.travel_s_data_ref_flag = 0;
+
+        set_display_constants(m.display);
+        fill_map_catalogue(m.maps);
+
+        // The reference sites are read whether or not a 24-hour list exists:
+        // on a first run there is no list, and the sites are needed all the same.
+        m.recent = load_recent_events(recent_events_path(m.paths));
+        m.refs = read_reference_sites(ref_sites_path(m.paths));
+
+        reset_event_table(m);
+
+        m.main_view.Command2.enabled = false;
+        m.main_view.Command7.enabled = false;
+        m.main_view.Command6.enabled = false;
+
+        m.regions = read_region_table(region_table_path(m.paths));
+    } catch (const DataFileError& e) {
+        return std::string(e.what());
+    }
+    return std::nullopt;
+}
+
+}  // namespace eew

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+namespace eew {
+
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// The 16 colours of the classic PC text mode. An index outside 0..15 gives
+// black, so a stray colour value can never index past the table.
+Rgb palette_colour(int index);
+
+// A drawing colour, given either as a palette index or as RGB.
+class Colour {
+  public:
+    static Colour palette(int index) { return Colour(palette_colour(index), index); }
+    static Colour rgb(int r, int g, int b) {
+        return Colour(Rgb{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
+                          static_cast<std::uint8_t>(b)},
+                      -1);
+    }
+    Rgb value() const { return rgb_; }
+    // The palette index it was made from, or -1 for an RGB colour.
+    int palette_index() const { return index_; }
+    friend bool operator==(const Colour&, const Colour&) = default;
+
+  private:
+    Colour(Rgb rgb, int index) : rgb_(rgb), index_(index) {}
+    Rgb rgb_;
+    int index_;
+};
+
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kRed{255, 0, 0};
+
+}  // namespace eew

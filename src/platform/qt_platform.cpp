@@ -1,0 +1,144 @@
+#include "platform/qt_platform.hpp"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QNetworkDatagram>
+#include <QTimer>
+#include <QUrl>
+
+#include "ui/main_window.hpp"
+#include "ui/picture_area.hpp"
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+std::string QtPlatform::program_folder() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+eew::DateTime QtPlatform::now() {
+    const QDateTime t = QDateTime::currentDateTime();
+    const QDate d = t.date();
+    const QTime c = t.time();
+    return eew::DateTime::from_fields(d.year(), d.month(), d.day(), c.hour(), c.minute(),
+                                      c.second())
+        .value_or(eew::DateTime());
+}
+
+void QtPlatform::play_sound(const std::string& wav_path) {
+    sound_.stop();
+    if (wav_path.empty()) return;
+    sound_.setSource(QUrl::fromLocalFile(QString::fromStdString(wav_path)));
+    sound_.play();
+}
+
+bool QtPlatform::open_web_page(const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+std::optional<std::string> QtPlatform::bind_feed(int port, bool all_addresses) {
+    close_feed();
+    if (port < 1 || port > 65535) {
+        return "port " + std::to_string(port) + " is not a valid UDP port (1 to 65535)";
+    }
+    socket_ = new QUdpSocket(this);
+    const QHostAddress address =
+        all_addresses ? QHostAddress(QHostAddress::Any) : QHostAddress(QHostAddress::LocalHost);
+    if (!socket_->bind(address, static_cast<quint16>(port))) {
+        const std::string reason = socket_->errorString().toStdString();
+        close_feed();
+        return "port " + std::to_string(port) + " could not be opened: " + reason;
+    }
+    connect(socket_, &QUdpSocket::readyRead, this, &QtPlatform::read_datagrams);
+    return std::nullopt;
+}
+
+void QtPlatform::read_datagrams() {
+    // Every pending datagram, in arrival order; the socket may be closed by a
+    // handler in the middle of the loop.
+    while (socket_ && socket_->hasPendingDatagrams()) {
+        const QNetworkDatagram d = socket_->receiveDatagram();
+        const QByteArray bytes = d.data();
+        if (datagram_handler_) datagram_handler_(std::string_view(bytes.constData(), bytes.size()));
+    }
+}
+
+void QtPlatform::close_feed() {
+    if (!socket_) return;
+    socket_->close();
+    socket_->deleteLater();
+    socket_ = nullptr;
+}
+
+bool QtPlatform::feed_closed() const {
+    return socket_ == nullptr;
+}
+
+std::optional<std::string> QtPlatform::choose_file() {
+    const QString f = QFileDialog::getOpenFileName(main_window_);
+    if (f.isEmpty()) return std::nullopt;
+    return f.toStdString();
+}
+
+void QtPlatform::message_box(const std::string& text) {
+    QMessageBox::information(main_window_, "eewclient", QString::fromStdString(text));
+}
+
+void QtPlatform::pause_with_events(int milliseconds) {
+    if (main_window_) main_window_->render();
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QWidget* QtPlatform::window(eew::WindowId id) const {
+    return id == eew::WindowId::main ? main_window_ : nullptr;
+}
+
+void QtPlatform::show_window(eew::WindowId id) {
+    if (QWidget* w = window(id)) w->show();
+}
+
+void QtPlatform::hide_window(eew::WindowId id) {
+    if (QWidget* w = window(id)) w->hide();
+}
+
+void QtPlatform::minimise_window(eew::WindowId id) {
+    if (QWidget* w = window(id)) w->showMinimized();
+}
+
+void QtPlatform::restore_window(eew::WindowId id) {
+    if (QWidget* w = window(id)) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+}
+
+void QtPlatform::resize_window(eew::WindowId id, int width_px, int height_px) {
+    if (QWidget* w = window(id)) w->setFixedSize(width_px, height_px);
+}
+
+void QtPlatform::close_window(eew::WindowId id) {
+    if (QWidget* w = window(id)) w->close();
+}
+
+eew::WindowState QtPlatform::window_state(eew::WindowId id) const {
+    const QWidget* w = window(id);
+    if (!w) return eew::WindowState::not_created;
+    if (w->isMinimized()) return eew::WindowState::minimised;
+    if (w->isMaximized()) return eew::WindowState::maximised;
+    return w->isVisible() ? eew::WindowState::normal : eew::WindowState::hidden;
+}
+
+eew::Canvas& QtPlatform::canvas(eew::PictureId picture) {
+    if (picture == eew::PictureId::main_map && main_window_) return main_window_->main_map();
+    auto& slot = detached_[static_cast<int>(picture)];
+    if (!slot) slot = std::make_unique<PictureArea>("detached", QSize(700, 700), Qt::white);
+    return *slot;
+}
+
+void QtPlatform::end_program(int exit_code) {
+    QMetaObject::invokeMethod(
+        qApp, [exit_code] { QCoreApplication::exit(exit_code); }, Qt::QueuedConnection);
+}

@@ -1,0 +1,108 @@
+#include "text/field_reader.hpp"
+
+#include <fstream>
+#include <sstream>
+
+#include "text/numeric_value.hpp"
+
+namespace eew {
+
+FieldReader FieldReader::open(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw DataFileError(path, "The file \"" + path + "\" is missing or cannot be read.");
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) throw DataFileError(path, "The file \"" + path + "\" cannot be read.");
+    return FieldReader(path, content.str());
+}
+
+FieldReader::FieldReader(std::string name, std::string content)
+    : name_(std::move(name)), data_(std::move(content)) {}
+
+void FieldReader::skip_blanks() {
+    while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t'))
+        ++pos_;
+}
+
+bool FieldReader::at_line_end() const {
+    return pos_ < data_.size() && (data_[pos_] == '\r' || data_[pos_] == '\n');
+}
+
+void FieldReader::skip_line_end() {
+    if (pos_ < data_.size() && data_[pos_] == '\r') ++pos_;
+    if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
+}
+
+void FieldReader::skip_separator() {
+    skip_blanks();
+    if (pos_ < data_.size() && data_[pos_] == ',') {
+        ++pos_;
+    } else if (at_line_end()) {
+        skip_line_end();
+    }
+}
+
+bool FieldReader::at_end() const {
+    for (std::size_t i = pos_; i < data_.size(); ++i) {
+        char c = data_[i];
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+    }
+    return true;
+}
+
+void FieldReader::require_more(std::string_view item) {
+    if (at_end()) {
+        throw DataFileError(name_,
+                            "The file \"" + name_ + "\" ends before " + std::string(item) + ".");
+    }
+}
+
+std::string FieldReader::text(std::string_view item) {
+    require_more(item);
+    skip_blanks();
+    std::string value;
+    if (pos_ < data_.size() && data_[pos_] == '"') {
+        std::size_t close = data_.find('"', pos_ + 1);
+        if (close == std::string::npos) close = data_.size();
+        value = data_.substr(pos_ + 1, close - pos_ - 1);
+        pos_ = close < data_.size() ? close + 1 : close;
+    } else {
+        std::size_t end = pos_;
+        while (end < data_.size() && data_[end] != ',' && data_[end] != '\r' && data_[end] != '\n')
+            ++end;
+        value = data_.substr(pos_, end - pos_);
+        pos_ = end;
+    }
+    skip_separator();
+    return value;
+}
+
+double FieldReader::number(std::string_view item) {
+    require_more(item);
+    while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t' || at_line_end()))
+        ++pos_;
+    std::size_t end = pos_;
+    while (end < data_.size() && data_[end] != ' ' && data_[end] != '\t' && data_[end] != ',' &&
+           data_[end] != '\r' && data_[end] != '\n')
+        ++end;
+    double value = numeric_value(std::string_view(data_).substr(pos_, end - pos_));
+    pos_ = end;
+    skip_separator();
+    return value;
+}
+
+std::string FieldReader::line(std::string_view item) {
+    if (pos_ >= data_.size()) {
+        throw DataFileError(name_,
+                            "The file \"" + name_ + "\" ends before " + std::string(item) + ".");
+    }
+    std::size_t end = pos_;
+    while (end < data_.size() && data_[end] != '\r' && data_[end] != '\n')
+        ++end;
+    std::string value = data_.substr(pos_, end - pos_);
+    pos_ = end;
+    skip_line_end();
+    return value;
+}
+
+}  // namespace eew

@@ -1,0 +1,133 @@
+#include "ui/main_window.hpp"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/app.hpp"
+#include "ui/map_legend.hpp"
+#include "ui/picture_area.hpp"
+
+namespace {
+
+constexpr int kColumnWidth = 172;
+constexpr int kMapLeft = 192;
+
+void set_box(QWidget* box, const std::string& text, eew::Rgb back) {
+    box->setStyleSheet(QString("background-color: rgb(%1, %2, %3); color: black;")
+                           .arg(back.r)
+                           .arg(back.g)
+                           .arg(back.b));
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        const QString s = QString::fromStdString(text);
+        if (line->text() != s) line->setText(s);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        const QString s = QString::fromStdString(text);
+        if (plain->toPlainText() != s) plain->setPlainText(s);
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(app) {
+    setObjectName("main");
+    setWindowTitle("eewclient");
+
+    command_[1] = add_button("Command1", "start", 8, 8);
+    command_[2] = add_button("Command2", "stop", 94, 8);
+    command_[5] = add_button("Command5", "mapON", 8, 38);
+    command_[6] = add_button("Command6", "mapOFF", 94, 38);
+    command_[8] = add_button("Command8", "replay", 8, 68);
+    command_[7] = add_button("Command7", "stop play", 94, 68);
+    command_[4] = add_button("Command4", "set", 8, 98);
+    command_[3] = add_button("Command3", "quit", 94, 98);
+
+    check1_ = new QCheckBox("PopUP", this);
+    check1_->setObjectName("Check1");
+    check1_->setGeometry(8, 130, 84, 22);
+    check2_ = new QCheckBox("LIVO PopUP", this);
+    check2_->setObjectName("Check2");
+    check2_->setGeometry(94, 130, 92, 22);
+
+    text1_ = add_box("Text1", "time", 158);
+    text2_ = add_box("Text2", "events", 184);
+    text3_ = add_box("Text3", "status", 210);
+
+    label19_ = new QLabel(this);
+    label19_->setObjectName("Label19");
+    label19_->setGeometry(8, 238, kColumnWidth, 28);
+    label19_->setAlignment(Qt::AlignCenter);
+    label19_->setStyleSheet("color: rgb(255, 0, 0); font-weight: bold; font-size: 16pt;");
+
+    text4_ = new QPlainTextEdit(this);
+    text4_->setObjectName("Text4");
+    text4_->setReadOnly(true);
+    text4_->setGeometry(8, 272, kColumnWidth, 208);
+
+    picture1_ = new PictureArea("Picture1", QSize(425, 457), QColor(192, 255, 192), this);
+    picture1_->move(kMapLeft, 24);
+    auto* legend = new MapLegend(this);
+    legend->move(kMapLeft, 486);
+
+    setFixedSize(kMapLeft + 425 + 8, 536);
+
+    connect(command_[3], &QPushButton::clicked, this,
+            [this] { run([&] { app_.Command3_Click(); }); });
+    connect(check1_, &QCheckBox::toggled, this,
+            [this](bool on) { app_.state().main_view.Check1.checked = on; });
+    connect(check2_, &QCheckBox::toggled, this,
+            [this](bool on) { app_.state().main_view.Check2.checked = on; });
+}
+
+QPushButton* MainWindow::add_button(const char* name, const char* caption, int x, int y) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setGeometry(x, y, 82, 26);
+    return b;
+}
+
+QLineEdit* MainWindow::add_box(const char* name, const char* caption, int y) {
+    auto* label = new QLabel(caption, this);
+    label->setGeometry(8, y, 46, 22);
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setGeometry(56, y, kColumnWidth - 48, 22);
+    return box;
+}
+
+template <typename Handler>
+void MainWindow::run(Handler handler) {
+    handler();
+    render();
+}
+
+void MainWindow::render() {
+    const eew::MainView& v = app_.state().main_view;
+    const eew::Button* buttons[9] = {nullptr,     &v.Command1, &v.Command2,
+                                     &v.Command3, &v.Command4, &v.Command5,
+                                     &v.Command6, &v.Command7, &v.Command8};
+    for (int i = 1; i <= 8; ++i)
+        command_[i]->setEnabled(buttons[i]->enabled);
+    {
+        QSignalBlocker b1(check1_), b2(check2_);
+        check1_->setChecked(v.Check1.checked);
+        check2_->setChecked(v.Check2.checked);
+    }
+    set_box(text1_, v.Text1.text, v.Text1.back);
+    set_box(text2_, v.Text2.text, v.Text2.back);
+    set_box(text3_, v.Text3.text, v.Text3.back);
+    set_box(text4_, v.Text4.text, v.Text4.back);
+    label19_->setText(QString::fromStdString(v.Label19));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (app_.main_window_close_requested(event->spontaneous())) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}

@@ -1,0 +1,136 @@
+#include "app/config_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include "fakes/program_folder.hpp"
+#include "fakes/temp_folder.hpp"
+#include "text/field_reader.hpp"
+#include "text/shift_jis.hpp"
+
+namespace eew {
+namespace {
+
+using test::TempFolder;
+
+Settings sample_settings() {
+    Settings s;
+    s.localhost_port = 9000;
+    s.pdata_min = 3;
+    s.magnitude_min = 0.50;
+    s.dist_min = 350.25;
+    s.disp_event_minutes = 120;
+    s.sitename1 = "東京都千代田区";
+    s.longitude_site1 = 139.7528;
+    s.latitude_site1 = 35.6852;
+    s.ampfac1 = 1.8;
+    s.sitename2 = "Osaka";
+    s.longitude_site2 = 135.5;
+    s.latitude_site2 = 34.69;
+    s.ampfac2 = 1;
+    s.sitename3 = "仙台";
+    s.longitude_site3 = -0.5;
+    s.latitude_site3 = 38.26;
+    s.ampfac3 = 1.2;
+    s.select_site = 2;
+    s.lan_flag = 1;
+    s.voice_flag = 0;
+    s.auto_flag = 1;
+    return s;
+}
+
+void expect_same_items(const Settings& a, const Settings& b) {
+    EXPECT_EQ(a.localhost_port, b.localhost_port);
+    EXPECT_EQ(a.pdata_min, b.pdata_min);
+    EXPECT_EQ(a.magnitude_min, b.magnitude_min);
+    EXPECT_EQ(a.dist_min, b.dist_min);
+    EXPECT_EQ(a.disp_event_minutes, b.disp_event_minutes);
+    EXPECT_EQ(a.sitename1, b.sitename1);
+    EXPECT_EQ(a.longitude_site1, b.longitude_site1);
+    EXPECT_EQ(a.latitude_site1, b.latitude_site1);
+    EXPECT_EQ(a.ampfac1, b.ampfac1);
+    EXPECT_EQ(a.sitename2, b.sitename2);
+    EXPECT_EQ(a.longitude_site2, b.longitude_site2);
+    EXPECT_EQ(a.latitude_site2, b.latitude_site2);
+    EXPECT_EQ(a.ampfac2, b.ampfac2);
+    EXPECT_EQ(a.sitename3, b.sitename3);
+    EXPECT_EQ(a.longitude_site3, b.longitude_site3);
+    EXPECT_EQ(a.latitude_site3, b.latitude_site3);
+    EXPECT_EQ(a.ampfac3, b.ampfac3);
+    EXPECT_EQ(a.select_site, b.select_site);
+    EXPECT_EQ(a.lan_flag, b.lan_flag);
+    EXPECT_EQ(a.voice_flag, b.voice_flag);
+    EXPECT_EQ(a.auto_flag, b.auto_flag);
+}
+
+TEST(ConfigFile, WriteThenReadGivesTheSame21Values) {
+    TempFolder dir;
+    const std::string path = dir.path() + "/tavi.config";
+    const Settings s = sample_settings();
+    ASSERT_FALSE(write_config(path, s));
+    const Settings back = read_config(path);
+    expect_same_items(s, back);
+    EXPECT_EQ(back.magnitude_min_defalt, 0.5);
+}
+
+TEST(ConfigFile, WritesPlainNumbersAndShiftJisNamesOnCrLfLines) {
+    TempFolder dir;
+    const std::string path = dir.path() + "/tavi.config";
+    ASSERT_FALSE(write_config(path, sample_settings()));
+    const std::string expected =
+        "9000\r\n3\r\n0.5\r\n350.25\r\n120\r\n" + *utf8_to_sjis("東京都千代田区") +
+        "\r\n139.7528\r\n35.6852\r\n1.8\r\n"
+        "Osaka\r\n135.5\r\n34.69\r\n1\r\n" +
+        *utf8_to_sjis("仙台") + "\r\n-0.5\r\n38.26\r\n1.2\r\n2\r\n1\r\n0\r\n1\r\n";
+    EXPECT_EQ(dir.read("tavi.config"), expected);
+}
+
+TEST(ConfigFile, NamesTheReaderWouldSplitAreQuotedAndReadBackWhole) {
+    TempFolder dir;
+    const std::string path = dir.path() + "/tavi.config";
+    Settings s = sample_settings();
+    s.sitename1 = "Kita, Osaka";
+    s.sitename2 = "\"Home\" office";
+    s.sitename3 = "  indented";
+    ASSERT_FALSE(write_config(path, s));
+    const Settings back = read_config(path);
+    EXPECT_EQ(back.sitename1, "Kita, Osaka");
+    EXPECT_EQ(back.sitename2, "'Home' office");
+    EXPECT_EQ(back.sitename3, "  indented");
+    EXPECT_EQ(back.longitude_site3, s.longitude_site3);  // nothing shifted
+    EXPECT_EQ(back.auto_flag, 1);
+}
+
+TEST(ConfigFile, ANameShiftJisCannotCarryIsKeptInUtf8) {
+    TempFolder dir;
+    const std::string path = dir.path() + "/tavi.config";
+    Settings s = sample_settings();
+    s.sitename2 = "Café 😀";
+    ASSERT_FALSE(write_config(path, s));
+    EXPECT_EQ(read_config(path).sitename2, "Café 😀");
+}
+
+TEST(ConfigFile, AShortFileNamesTheFirstMissingItem) {
+    TempFolder dir;
+    std::string text = test::sample_config();
+    // Keep 13 of the 21 lines.
+    std::size_t pos = 0;
+    for (int i = 0; i < 13; ++i)
+        pos = text.find("\r\n", pos) + 2;
+    dir.write("tavi.config", text.substr(0, pos));
+    try {
+        read_config(dir.path() + "/tavi.config");
+        FAIL() << "a short file was accepted";
+    } catch (const DataFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("item 14 of 21 (sitename3)"), std::string::npos)
+            << e.what();
+    }
+}
+
+TEST(ConfigFile, WritingIntoAMissingFolderReportsTheFile) {
+    auto error = write_config("/nonexistent/folder/tavi.config", sample_settings());
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("/nonexistent/folder/tavi.config"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace eew

@@ -1,0 +1,62 @@
+#include "fakes/program_folder.hpp"
+
+#include <cstdio>
+
+#include "text/shift_jis.hpp"
+
+namespace eew::test {
+
+std::string sample_config(int select_site, int auto_flag, int lan_flag) {
+    const std::string lines[] = {"9000",
+                                 "1",
+                                 "3.5",
+                                 "300",
+                                 "120",
+                                 *utf8_to_sjis("東京"),
+                                 "139.7",
+                                 "35.7",
+                                 "1.5",
+                                 *utf8_to_sjis("大阪"),
+                                 "135.5",
+                                 "34.7",
+                                 "1.2",
+                                 *utf8_to_sjis("仙台"),
+                                 "140.9",
+                                 "38.3",
+                                 "1",
+                                 std::to_string(select_site),
+                                 std::to_string(lan_flag),
+                                 "1",
+                                 std::to_string(auto_flag)};
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+std::string linear_travel_table(double km_per_second, int per_line) {
+    std::string out;
+    char buf[32];
+    for (int i = 1; i <= 81; ++i) {
+        for (int t = 1; t <= 300; ++t) {
+            std::snprintf(buf, sizeof buf, "%.3f", km_per_second * t);
+            out += buf;
+            out += (t % per_line == 0) ? "\r\n" : ",";
+        }
+    }
+    return out;
+}
+
+void write_program_files(const TempFolder& folder) {
+    folder.write("data/tavi.config", sample_config());
+    folder.write("data/traveltime300.dat", linear_travel_table(4.0));
+    folder.write("data/traveltimep300.dat", linear_travel_table(7.0));
+    folder.write("data/LPwave.in", "\"velocity\",3.0\r\n\"" +
+                                       *utf8_to_sjis("長周期地震動に注意してください。") +
+                                       "\"\r\n\"intensity_min\",0.5\r\n");
+    folder.write("data/jmargn_j.csv", "ibaraki_s," + *utf8_to_sjis("茨城県南部") + "\r\n" +
+                                          "chiba_nw," + *utf8_to_sjis("千葉県北西部") + "\r\n" +
+                                          "tokyo_23," + *utf8_to_sjis("東京都２３区") + "\r\n");
+}
+
+}  // namespace eew::test
