@@ -1,8 +1,39 @@
 #include "quake/event_table.hpp"
 
+#include <algorithm>
+#include <climits>
+
 #include "app/main_state.hpp"
+#include "text/numeric_value.hpp"
+#include "text/shift_jis.hpp"
 
 namespace eew {
+namespace {
+
+void clear_slot(EventTable& t, int i) {
+    t.event_code[i].clear();
+    t.event_origin_time[i] = DateTime();
+    t.event_magnitude[i] = 0;
+    t.event_mip[i] = 0;
+    t.event_latitude[i] = 0;
+    t.event_longitude[i] = 0;
+    t.event_intensity[i] = 0;
+    t.filter_flag[i] = 0;
+    t.event_depth_class[i] = 0;
+    t.event_log_text[i].clear();
+}
+
+// The slot a new code may take over when all are in use, or 0.
+int slot_to_replace(const EventTable& t) {
+    int oldest = 0;
+    for (int i = 1; i <= t.n_event; ++i) {
+        if (i == t.i_event_selected || t.filter_flag[i] == 1) continue;
+        if (oldest == 0 || t.event_origin_time[i] < t.event_origin_time[oldest]) oldest = i;
+    }
+    return oldest;
+}
+
+}  // namespace
 
 void reset_event_table(MainState& m) {
     EventTable& t = m.events;
@@ -16,18 +47,130 @@ void reset_event_table(MainState& m) {
     m.travel.travel_s_data_ref_flag = 0;
     t.last_alarm_class.clear();
     m.main_view.Label19.clear();
-    for (int i = 1; i <= EventTable::kSlots; ++i) {
-        t.event_code[i].clear();
-        t.event_origin_time[i] = DateTime();
-        t.event_magnitude[i] = 0;
-        t.event_mip[i] = 0;
-        t.event_latitude[i] = 0;
-        t.event_longitude[i] = 0;
-        t.event_intensity[i] = 0;
-        t.filter_flag[i] = 0;
-        t.event_depth_class[i] = 0;
-        t.event_log_text[i].clear();
+    for (int i = 1; i <= EventTable::kSlots; ++i)
+        clear_slot(t, i);
+}
+
+bool find_event_slot(MainState& m) {
+    EventTable& t = m.events;
+    const std::string& code = m.report.code00;
+    for (int i = 1; i <= t.n_event; ++i) {
+        if (t.event_code[i] == code) {
+            t.i_event_now = i;
+            return true;
+        }
     }
+    if (t.n_event < EventTable::kSlots) {
+        t.i_event_now = ++t.n_event;
+    } else {
+        t.i_event_now = slot_to_replace(t);
+        if (t.i_event_now == 0) return false;
+        clear_slot(t, t.i_event_now);
+    }
+    t.event_code[t.i_event_now] = code;
+    return true;
+}
+
+void store_event_report(MainState& m, const DateTime& now) {
+    EventTable& t = m.events;
+    const CurrentReport& r = m.report;
+    const int i = t.i_event_now;
+    t.event_origin_time[i] = r.origintime00;
+    t.event_magnitude[i] = r.magnitude00;
+    t.event_mip[i] = r.mip00;
+    t.event_latitude[i] = r.latitude00;
+    t.event_longitude[i] = r.longitude00;
+    // A negative depth (a malformed report) counts as the surface, class 1.
+    const long long twenties = integer_part(std::max(r.depth00, 0.0) / 20);
+    t.event_depth_class[i] = static_cast<int>(std::min(twenties, 5LL)) + 1;
+    t.event_intensity[i] = r.intensity00;
+    t.event_log_text[i] += m.feed.received_data00 + now.text() + "\n" + "\r\n";
+}
+
+void apply_event_filter(MainState& m) {
+    const CurrentReport& r = m.report;
+    const Settings& s = m.settings;
+    const bool passes = r.pdata00 >= s.pdata_min && r.magnitude00 >= s.magnitude_min &&
+                        r.dist00 <= s.dist_min && r.intensity00 >= m.lpwave.intensity_min;
+    m.events.filter_flag[m.events.i_event_now] = passes ? 1 : 0;
+    // Remembers an event held back only because pop-ups are off, so that
+    // switching them on can still show it.
+    if (!passes && r.magnitude00 >= s.magnitude_min_defalt) m.main_view.Label19 = "地震発生";
+}
+
+void select_event(MainState& m) {
+    EventTable& t = m.events;
+    if (t.n_event == 1) {
+        t.i_event_selected = t.filter_flag[1] == 1 ? 1 : 0;
+        return;
+    }
+    t.i_event_selected = 0;
+    double best = 0.0;
+    for (int i = 1; i <= t.n_event; ++i) {
+        if (t.filter_flag[i] == 1 && t.event_intensity[i] > best) {
+            best = t.event_intensity[i];
+            t.i_event_selected = i;
+        }
+    }
+    if (best > 0) return;
+    // Far events all estimate intensity 0 at the site; the largest one is
+    // then the one worth following.
+    double bestm = 0.0;
+    for (int i = 1; i <= t.n_event; ++i) {
+        if (t.filter_flag[i] == 1 && t.event_magnitude[i] > bestm) {
+            bestm = t.event_magnitude[i];
+            t.i_event_selected = i;
+        }
+    }
+}
+
+void update_map_flag(MainState& m) {
+    EventTable& t = m.events;
+    t.map_flag = t.i_event_selected_old == t.i_event_selected ? 2 : 1;
+    t.i_event_selected_old = t.i_event_selected;
+}
+
+void copy_selected_report(MainState& m, CopyForm form) {
+    const CurrentReport& r = m.report;
+    FollowedEvent& f = m.followed;
+    f.code = r.code00;
+    f.sequence = r.sequence00;
+    f.origintime = r.origintime00;
+    f.sendtime = r.sendtime00;
+    f.magnitude = r.magnitude00;
+    f.mip = r.mip00;
+    f.latitude = r.latitude00;
+    f.longitude = r.longitude00;
+    f.depth = r.depth00;
+    f.pdata = r.pdata00;
+    f.azp = r.azp00;
+    f.thp = r.thp00;
+    f.azt = r.azt00;
+    f.tht = r.tht00;
+    f.nobs_pol = r.nobs_pol00;
+    f.n_pol_err = r.n_pol_err00;
+    if (form == CopyForm::live) f.region_name = decode_for_display(r.region_name00);
+    f.region_name_en = r.region_name00;
+    translate_region(m);
+    f.dist = r.dist00;
+    f.intensity = r.intensity00;
+    // The travel tables have no row below the surface: a negative depth (a
+    // malformed report) takes the first row.
+    const long long fives = integer_part(std::max(r.depth00, 0.0) / 5);
+    f.depth_div = static_cast<int>(std::min(fives, static_cast<long long>(INT_MAX) - 1)) + 1;
+    f.depth_color = m.events.event_depth_class[m.events.i_event_selected];
+}
+
+void translate_region(MainState& m) {
+    FollowedEvent& f = m.followed;
+    const auto& table = m.regions.region_table;
+    for (int row = 1; row <= RegionTable::kCapacity && !table[row][1].empty(); ++row) {
+        if (table[row][1] == f.region_name_en) {
+            f.region_name = table[row][2];
+            break;
+        }
+    }
+    if (f.region_name.empty()) f.region_name = decode_for_display(f.region_name_en);
 }
 
 }  // namespace eew

@@ -45,4 +45,39 @@ struct MainState;
 // indicator.
 void reset_event_table(MainState& state);
 
+// Sets `i_event_now` to the slot of `code00`, taking the next free slot for a
+// new code. When all five are in use, a new code takes over the slot of the
+// earliest-origin event (lowest slot on a tie) that is neither followed nor
+// passing the filter, emptied first. Without such a slot the report is
+// dropped: `i_event_now` becomes 0 and the result is false, and the caller
+// must not run the rest of the chain for it.
+bool find_event_slot(MainState& state);
+
+// Stores the report in slot `i_event_now` and appends its text, received at
+// `now`, to the slot's log text.
+void store_event_report(MainState& state, const DateTime& now);
+
+// Sets `filter_flag` of slot `i_event_now`; a held-back report of at least the
+// configured minimum magnitude lights the event indicator.
+void apply_event_filter(MainState& state);
+
+// Chooses the followed event among the passing slots: the highest estimated
+// intensity, or the largest magnitude when none is positive; lowest slot on ties.
+// A lone event is followed whenever it passes.
+void select_event(MainState& state);
+
+// `map_flag` 1 when the followed slot changed with this report, else 2.
+void update_map_flag(MainState& state);
+
+// Live reports always show the received region key until it is translated; a
+// replay keeps the name shown before unless it is empty.
+enum class CopyForm { live, replay };
+
+// Copies the report just decoded into the followed event's fields.
+void copy_selected_report(MainState& state, CopyForm form);
+
+// Shows the display name of `region_name_en` when the region table holds it;
+// otherwise keeps `region_name`, or shows the key as received when that is empty.
+void translate_region(MainState& state);
+
 }  // namespace eew
