@@ -2,12 +2,43 @@
 
 #include "app/platform.hpp"
 #include "app/startup.hpp"
+#include "feed/dispatch.hpp"
+#include "feed/feed_connection.hpp"
+#include "maps/main_map.hpp"
 
 namespace eew {
 
 std::optional<std::string> App::Form_Load() {
     if (auto error = load_program_state(state_, platform_)) return error;
+    if (state_.settings.auto_flag == 1) {
+        Command1_Click();
+        Command5_Click();
+    }
     return std::nullopt;
+}
+
+void App::Command1_Click() {
+    start_reception(state_, platform_);
+}
+
+void App::Command2_Click() {
+    stop_reception(state_, platform_);
+}
+
+void App::Command5_Click() {
+    map_on(state_, platform_);
+}
+
+void App::Command6_Click() {
+    map_off(state_, platform_);
+}
+
+void App::Winsock1_DataArrival(std::string_view datagram) {
+    eew::Winsock1_DataArrival(state_, platform_, datagram);
+}
+
+void App::Timer2_Timer() {
+    feed_watchdog(state_, platform_);
 }
 
 void App::Command3_Click() {

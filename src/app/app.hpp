@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/main_state.hpp"
 
@@ -25,7 +26,16 @@ class App {
     // the program ends with a non-zero status.
     std::optional<std::string> Form_Load();
 
+    void Command1_Click();  // "start"
+    void Command2_Click();  // "stop"
     void Command3_Click();  // "quit"
+    void Command5_Click();  // "mapON"
+    void Command6_Click();  // "mapOFF"
+
+    // One datagram from the feed socket.
+    void Winsock1_DataArrival(std::string_view datagram);
+    // The sixty-second watchdog.
+    void Timer2_Timer();
 
     // A close request on the main window: refused (false) when the user made
     // it through the close box or system menu, accepted otherwise.

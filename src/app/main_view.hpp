@@ -40,6 +40,9 @@ struct MainView {
     // the web page pop-up starts off, since it opens a browser unasked.
     CheckBox Check1{true};   // "PopUP"
     CheckBox Check2{false};  // "LIVO PopUP"
+
+    // The main map ("mapON" / "mapOFF"); the window grows to show it.
+    bool map_shown = false;
 };
 
 }  // namespace eew

@@ -34,6 +34,25 @@ RecentEvents load_recent_events(const std::string& path) {
     return list;
 }
 
+void prune_recent_events(RecentEvents& list, const DateTime& now) {
+    const int n = std::clamp(list.total_event_number, 0, RecentEvents::kCapacity);
+    int k = 0;
+    for (int i = 1; i <= n; ++i) {
+        auto time = DateTime::from_text(list.recent_event_time[i]);
+        if (!time || minutes_between(*time, now) > 1440) ++k;
+    }
+    if (k == 0) return;
+    for (int i = k + 1; i <= n; ++i) {
+        list.recent_event_time[i - k] = std::move(list.recent_event_time[i]);
+        list.recent_event_data[i - k] = list.recent_event_data[i];
+    }
+    for (int i = n - k + 1; i <= n; ++i) {
+        list.recent_event_time[i].clear();
+        list.recent_event_data[i] = {};
+    }
+    list.total_event_number = n - k;
+}
+
 std::optional<std::string> save_recent_events(const std::string& path, const RecentEvents& list) {
     const int n = std::clamp(list.total_event_number, 0, RecentEvents::kCapacity);
     std::string out = std::to_string(n) + "\r\n";

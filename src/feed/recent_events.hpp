@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "text/date_time.hpp"
+
 namespace eew {
 
 // The 24-hour list: entries 1..total_event_number, oldest first.
@@ -22,6 +24,12 @@ struct RecentEvents {
 // capacity are ignored, and a file that ends early keeps the entries read
 // completely before its end.
 RecentEvents load_recent_events(const std::string& path);
+
+// Drops the entries logged more than 1 440 minutes (minute boundaries,
+// seconds ignored) before `now`. The list is oldest first, so the first k
+// entries go, k being the number of old ones. An entry whose time cannot be
+// read counts as old: it could never be shown again.
+void prune_recent_events(RecentEvents& list, const DateTime& now);
 
 // Replaces the file. Returns nothing on success, else a message for the user.
 std::optional<std::string> save_recent_events(const std::string& path, const RecentEvents& list);

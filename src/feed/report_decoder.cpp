@@ -59,14 +59,20 @@ std::optional<std::string_view> value_after_attributes(std::string_view text, st
 
 // data code="…" sequence="…": the code starts past the marker and its opening
 // quote and ends before the closing quote and the one blank before "sequence".
+// Without its own marker the code is missing: searching on from a fixed place
+// would take a slice of the XML declaration for a code.
 std::optional<std::string_view> code_value(std::string_view text) {
-    const Pos start = find_from(text, "data code=", 0) + 11;
+    const Pos marker = find_from(text, "data code=", 0);
+    if (marker < 0) return std::nullopt;
+    const Pos start = marker + 11;
     return value_between(text, start, find_from(text, "sequence", start) - 2);
 }
 
 // The sequence ends at its closing quote, which must stand right before ">".
 std::optional<std::string_view> sequence_value(std::string_view text) {
-    const Pos start = find_from(text, "sequence=", 0) + 10;
+    const Pos marker = find_from(text, "sequence=", 0);
+    if (marker < 0) return std::nullopt;
+    const Pos start = marker + 10;
     return value_between(text, start, find_from(text, ">", start) - 1);
 }
 

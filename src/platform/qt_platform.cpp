@@ -45,37 +45,47 @@ std::optional<std::string> QtPlatform::bind_feed(int port, bool all_addresses) {
     if (port < 1 || port > 65535) {
         return "port " + std::to_string(port) + " is not a valid UDP port (1 to 65535)";
     }
-    socket_ = new QUdpSocket(this);
-    const QHostAddress address =
-        all_addresses ? QHostAddress(QHostAddress::Any) : QHostAddress(QHostAddress::LocalHost);
-    if (!socket_->bind(address, static_cast<quint16>(port))) {
-        const std::string reason = socket_->errorString().toStdString();
-        close_feed();
-        return "port " + std::to_string(port) + " could not be opened: " + reason;
+    const std::vector<QHostAddress> addresses =
+        all_addresses ? std::vector<QHostAddress>{QHostAddress(QHostAddress::Any)}
+                      : std::vector<QHostAddress>{QHostAddress(QHostAddress::LocalHost),
+                                                  QHostAddress(QHostAddress::LocalHostIPv6)};
+    for (const QHostAddress& address : addresses) {
+        auto* socket = new QUdpSocket(this);
+        if (!socket->bind(address, static_cast<quint16>(port))) {
+            const std::string reason = socket->errorString().toStdString();
+            delete socket;
+            // IPv6 loopback is a courtesy for relays that send to "::1"; a
+            // machine without IPv6 still receives on 127.0.0.1.
+            if (address == QHostAddress(QHostAddress::LocalHostIPv6)) continue;
+            close_feed();
+            return "port " + std::to_string(port) + " could not be opened (" + reason + ")";
+        }
+        connect(socket, &QUdpSocket::readyRead, this, [this, socket] { read_datagrams(socket); });
+        sockets_.push_back(socket);
     }
-    connect(socket_, &QUdpSocket::readyRead, this, &QtPlatform::read_datagrams);
     return std::nullopt;
 }
 
-void QtPlatform::read_datagrams() {
-    // Every pending datagram, in arrival order; the socket may be closed by a
-    // handler in the middle of the loop.
-    while (socket_ && socket_->hasPendingDatagrams()) {
-        const QNetworkDatagram d = socket_->receiveDatagram();
+void QtPlatform::read_datagrams(QUdpSocket* socket) {
+    // Every pending datagram, in arrival order. A handler may close the feed
+    // in the middle of the loop, which deletes the socket later, not now.
+    while (socket->state() == QAbstractSocket::BoundState && socket->hasPendingDatagrams()) {
+        const QNetworkDatagram d = socket->receiveDatagram();
         const QByteArray bytes = d.data();
         if (datagram_handler_) datagram_handler_(std::string_view(bytes.constData(), bytes.size()));
     }
 }
 
 void QtPlatform::close_feed() {
-    if (!socket_) return;
-    socket_->close();
-    socket_->deleteLater();
-    socket_ = nullptr;
+    for (QUdpSocket* socket : sockets_) {
+        socket->close();
+        socket->deleteLater();
+    }
+    sockets_.clear();
 }
 
 bool QtPlatform::feed_closed() const {
-    return socket_ == nullptr;
+    return sockets_.empty();
 }
 
 std::optional<std::string> QtPlatform::choose_file() {

@@ -5,6 +5,7 @@
 #include <QUdpSocket>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/platform.hpp"
 
@@ -45,10 +46,12 @@ class QtPlatform : public QObject, public eew::Platform {
 
   private:
     QWidget* window(eew::WindowId id) const;
-    void read_datagrams();
+    void read_datagrams(QUdpSocket* socket);
 
     MainWindow* main_window_ = nullptr;
-    QUdpSocket* socket_ = nullptr;
+    // One socket per bound address: IPv4 and IPv6 loopback in relay mode,
+    // the any-address in LAN mode.
+    std::vector<QUdpSocket*> sockets_;
     QSoundEffect sound_;
     std::function<void(std::string_view)> datagram_handler_;
     // Pictures of windows that do not exist yet draw here, unseen.

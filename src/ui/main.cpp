@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "app/app.hpp"
 #include "platform/qt_platform.hpp"
@@ -17,10 +18,21 @@ int main(int argc, char* argv[]) {
     MainWindow window(app);
     platform.attach(&window);
 
+    platform.on_datagram([&](std::string_view datagram) {
+        app.Winsock1_DataArrival(datagram);
+        window.render();
+    });
     if (auto error = app.Form_Load()) {
         QMessageBox::critical(nullptr, "eewclient cannot start", QString::fromStdString(*error));
         return 1;
     }
+    QTimer timer2;
+    QObject::connect(&timer2, &QTimer::timeout, [&] {
+        app.Timer2_Timer();
+        window.render();
+    });
+    timer2.start(60000);
+
     window.render();
     window.show();
     return qapp.exec();

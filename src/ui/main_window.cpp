@@ -66,6 +66,7 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
     text4_->setObjectName("Text4");
     text4_->setReadOnly(true);
     text4_->setGeometry(8, 272, kColumnWidth, 208);
+    setFixedSize(kMapLeft, 488);
 
     picture1_ = new PictureArea("Picture1", QSize(425, 457), QColor(192, 255, 192), this);
     picture1_->move(kMapLeft, 24);
@@ -122,6 +123,8 @@ void MainWindow::render() {
     set_box(text3_, v.Text3.text, v.Text3.back);
     set_box(text4_, v.Text4.text, v.Text4.back);
     label19_->setText(QString::fromStdString(v.Label19));
+    // With the map hidden the window keeps only the column of controls.
+    setFixedSize(v.map_shown ? QSize(kMapLeft + 425 + 8, 536) : QSize(kMapLeft, 488));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

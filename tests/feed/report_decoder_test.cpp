@@ -186,8 +186,11 @@ TEST(ReportDecoder, CodeEndsTwoCharactersBeforeTheFirstSequenceAfterIt) {
     // Other spacing is not recognised; the positions fall where they fall.
     EXPECT_EQ(decoded(replaced(kReport, "\" sequence", "\"  sequence")).code00, "20240401090010\"");
     EXPECT_EQ(decoded(replaced(kReport, "\"3\">", "\"3\" >")).sequence00, "3\"");
-    // Without its marker the code is looked for from the eleventh character on.
-    EXPECT_EQ(decoded("0123456789ABCDEF sequence=\"4\">").code00, "ABCDE");
+    // Without their own markers the code and sequence are missing, not a
+    // slice of whatever text comes first.
+    const CurrentReport before = previous();
+    EXPECT_EQ(decoded("<?xml version=\"1.0\"?><a sequence=\"4\">").code00, before.code00);
+    EXPECT_EQ(decoded("<?xml version=\"1.0\"?><data code=\"X\">").sequence00, before.sequence00);
 }
 
 TEST(ReportDecoder, DateTimeThatCannotBeBuiltKeepsItsValueAndFailsTheReport) {
@@ -260,11 +263,6 @@ TEST(ReportDecoder, TruncatedReportDecodesOnlyTheFieldsWhoseEndArrived) {
             const std::size_t at = kReport.find(end.marker);
             ASSERT_NE(at, std::string_view::npos) << end.marker;
             if (cut >= at + end.marker.size()) end.take(expected, full);
-        }
-        // Before its marker has arrived, the sequence is looked for from the tenth
-        // character on, and the ">" closing the declaration ends it.
-        if (cut > kReport.find('>') && cut < kReport.find("sequence=") + 9) {
-            expected.sequence00 = "sion=\"1.0\" encoding=\"Shift_JIS\"";
         }
         // A copy owning exactly the prefix, so that a read past its end is caught.
         const std::string owned(prefix);

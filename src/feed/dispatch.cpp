@@ -1,0 +1,78 @@
+#include "feed/dispatch.hpp"
+
+#include "app/main_state.hpp"
+#include "app/platform.hpp"
+#include "feed/framing.hpp"
+#include "quake/presentation.hpp"
+#include "quake/report_chain.hpp"
+#include "text/shift_jis.hpp"
+
+namespace eew {
+namespace {
+
+// A noise message winds down the event: states 3 and 4 are finished by the
+// one-second tick. Each test sees the value the one before left.
+void handle_noise(EventTable& t) {
+    if (t.event_flag == 2) t.event_flag = 3;
+    if (t.event_flag == 1 && t.map_flag == 2) t.event_flag = 3;
+    if (t.event_flag == 1 && t.map_flag != 2) t.event_flag = 4;
+}
+
+// A live report ends a running replay and takes over.
+void end_replay(MainState& m, Platform& p) {
+    p.close_window(WindowId::message);
+    p.close_window(WindowId::popupmap);
+    reset_event_table(m);
+    m.main_view.Command8.enabled = true;
+    m.main_view.Command7.enabled = false;
+}
+
+void handle_report(MainState& m, Platform& p, std::string_view text) {
+    if (m.events.event_flag > 10) end_replay(m, p);
+    const DateTime now = p.now();
+    m.feed.latest_rev_time = now;
+    const MergeOutcome merged = merge_report(m, text, now);
+    if (!merged.merged) return;
+    m.events.event_flag = 1;
+    if (!merged.followed) return;
+
+    m.events.event_flag = 2;
+    m.main_view.Text3.back = kRed;
+    update_followed_event(m, CopyForm::live, now);
+    const bool new_event = m.events.map_flag == 1;
+    if (new_event) {
+        m.main_view.Command8.enabled = false;
+        m.main_view.Command7.enabled = false;
+    }
+    present_followed_report(m, p, new_event);
+}
+
+}  // namespace
+
+void Winsock1_DataArrival(MainState& m, Platform& p, std::string_view datagram) {
+    const bool lan_mode = m.settings.lan_flag == 1;
+    auto text = frame_message(datagram, lan_mode);
+    if (!text) return;
+    m.feed.received_data00 = *text;
+    const MessageKind kind = message_kind(*text, lan_mode);
+    if (kind == MessageKind::ignored) return;
+
+    m.main_view.Text4.text = decode_for_display(*text);
+    m.main_view.Text4.back = kWhite;
+    switch (kind) {
+        case MessageKind::noise:
+            handle_noise(m.events);
+            break;
+        case MessageKind::report:
+            handle_report(m, p, *text);
+            break;
+        case MessageKind::waveform:
+        case MessageKind::observation:
+            // Decoded and drawn by the observed-data display.
+            break;
+        case MessageKind::ignored:
+            break;
+    }
+}
+
+}  // namespace eew

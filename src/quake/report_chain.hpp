@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string_view>
+
+#include "quake/event_table.hpp"
+#include "text/date_time.hpp"
+
+namespace eew {
+
+struct MainState;
+
+struct MergeOutcome {
+    // False when the report found no slot (a sixth quake with nothing to give
+    // way); nothing else was changed then.
+    bool merged = false;
+    // The report belongs to the followed event.
+    bool followed = false;
+    // False when a date-time in the report could not be built.
+    bool dates_valid = true;
+};
+
+// The part of the report chain that live reception and replay share up to
+// the choice of the followed event: decode, find the slot, estimate distance
+// and intensity at the site, store, filter, select, update map_flag. `now` is
+// the arrival time written into the event's log text.
+MergeOutcome merge_report(MainState& state, std::string_view text, const DateTime& now);
+
+// For a report of the followed event: copies it into the plain fields, rounds
+// the intensity, evaluates the reference sites and computes the travel times
+// and countdowns as seen at `present` (the clock live, the report's send time
+// in a replay).
+void update_followed_event(MainState& state, CopyForm form, const DateTime& present);
+
+}  // namespace eew

@@ -1,0 +1,118 @@
+#include "ui/main_window.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/app.hpp"
+#include "fakes/program_folder.hpp"
+#include "fakes/temp_folder.hpp"
+#include "platform/qt_platform.hpp"
+#include "ui/picture_area.hpp"
+
+namespace {
+
+// A started program in a temporary program folder, with its real Qt window.
+struct StartedWindow : ::testing::Test {
+    class FolderPlatform : public QtPlatform {
+      public:
+        explicit FolderPlatform(std::string folder) : folder_(std::move(folder)) {}
+        std::string program_folder() override { return folder_; }
+
+      private:
+        std::string folder_;
+    };
+
+    StartedWindow() : platform(folder.path()), app(platform), window(app) {
+        eew::test::write_program_files(folder);
+        platform.attach(&window);
+        loaded = !app.Form_Load().has_value();
+        window.render();
+    }
+
+    template <typename W>
+    W* find(const char* name) {
+        return window.findChild<W*>(name);
+    }
+
+    eew::test::TempFolder folder;
+    FolderPlatform platform;
+    eew::App app;
+    MainWindow window;
+    bool loaded = false;
+};
+
+TEST_F(StartedWindow, EveryControlCarriesItsNameAndCaption) {
+    ASSERT_TRUE(loaded);
+    const std::pair<const char*, const char*> buttons[] = {
+        {"Command1", "start"},     {"Command2", "stop"},  {"Command3", "quit"},
+        {"Command4", "set"},       {"Command5", "mapON"}, {"Command6", "mapOFF"},
+        {"Command7", "stop play"}, {"Command8", "replay"}};
+    for (auto [name, caption] : buttons) {
+        auto* b = find<QPushButton>(name);
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_EQ(b->text(), caption);
+    }
+    EXPECT_EQ(find<QCheckBox>("Check1")->text(), "PopUP");
+    EXPECT_EQ(find<QCheckBox>("Check2")->text(), "LIVO PopUP");
+    for (const char* box : {"Text1", "Text2", "Text3"})
+        EXPECT_NE(find<QLineEdit>(box), nullptr);
+    EXPECT_NE(find<QWidget>("Text4"), nullptr);
+    EXPECT_NE(find<QWidget>("Label19"), nullptr);
+}
+
+TEST_F(StartedWindow, StopButtonsStartDisabled) {
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(find<QPushButton>("Command1")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("Command2")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("Command6")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("Command7")->isEnabled());
+    EXPECT_TRUE(find<QPushButton>("Command8")->isEnabled());
+}
+
+TEST_F(StartedWindow, MainMapIsA425By457PictureOnPaleGreen) {
+    auto* map = find<PictureArea>("Picture1");
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->size(), QSize(425, 457));
+    const QImage shown = map->rendered();
+    EXPECT_EQ(shown.pixelColor(200, 200), QColor(192, 255, 192));
+    map->square(10, 10, 20, 20, eew::Colour::palette(12), 1, true);
+    EXPECT_EQ(map->rendered().pixelColor(15, 15), QColor(255, 0, 0));
+    map->clear();
+    EXPECT_EQ(map->rendered().pixelColor(15, 15), QColor(192, 255, 192));
+}
+
+TEST_F(StartedWindow, TheCloseBoxIsRefusedButTheProgramMayClose) {
+    // Only the program's own request closes the window; the user's close box
+    // (a spontaneous event, which a test cannot produce) is refused.
+    EXPECT_FALSE(app.main_window_close_requested(true));
+    window.show();
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(StartedWindow, ViewValuesReachTheWidgets) {
+    auto& v = app.state().main_view;
+    v.Text4.text = "地震 noise";
+    v.Text4.back = eew::kRed;
+    v.Label19 = "地震発生";
+    v.Command8.enabled = false;
+    window.render();
+    EXPECT_FALSE(find<QPushButton>("Command8")->isEnabled());
+    EXPECT_EQ(find<QWidget>("Text4")->property("plainText").toString(), "地震 noise");
+    EXPECT_TRUE(find<QWidget>("Text4")->styleSheet().contains("255, 0, 0"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Test discovery runs this program at build time, without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
