@@ -5,6 +5,8 @@
 #include <numbers>
 #include <string>
 
+#include "text/number_format.hpp"
+
 namespace eew::traveltime {
 namespace {
 
@@ -24,9 +26,9 @@ RayFan::RayFan(const VelocityModel& model, Wave wave, double source_depth_km, do
     const RayEnd floor_ray =
         grazing_floor < shells_.source_slowness() ? shells_.trace(grazing_floor, true) : RayEnd{};
     if (floor_ray.valid && floor_ray.seconds <= max_seconds) {
-        throw ModelError("the model ends at " + std::to_string(model.floor_km()) +
+        throw ModelError("the model ends at " + plain_decimal(model.floor_km()) +
                          " km, too shallow for the rays that arrive within " +
-                         std::to_string(max_seconds) + " s");
+                         plain_decimal(max_seconds) + " s");
     }
     // A source at the surface has no upgoing rays.
     const double first = source_depth_km > 0.0 ? 0.0 : std::numbers::pi / 2;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "text/number_format.hpp"
+
 namespace eew::traveltime {
 namespace {
 
@@ -27,8 +29,8 @@ constexpr double kGrazing = 1.0 + 1e-12;
 SphericalShells::SphericalShells(const VelocityModel& model, Wave wave, double source_depth_km,
                                  double max_shell_km) {
     if (!(source_depth_km >= 0.0) || source_depth_km >= model.floor_km())
-        throw ModelError("source depth " + std::to_string(source_depth_km) +
-                         " km lies outside the model (0 to " + std::to_string(model.floor_km()) +
+        throw ModelError("source depth " + plain_decimal(source_depth_km) +
+                         " km lies outside the model (0 to " + plain_decimal(model.floor_km()) +
                          " km)");
     const auto& knots = model.knots;
     for (std::size_t k = 0; k + 1 < knots.size(); ++k) {
