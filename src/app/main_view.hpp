@@ -41,8 +41,12 @@ struct MainView {
     CheckBox Check1{true};   // "PopUP"
     CheckBox Check2{false};  // "LIVO PopUP"
 
-    // The main map ("mapON" / "mapOFF"); the window grows to show it.
+    // The main map ("mapON" / "mapOFF"); the window grows to show it. Its
+    // caption and the start and end of the time window shown on it.
     bool map_shown = false;
+    std::string map_caption;
+    std::string map_window_start;
+    std::string map_window_end;
 };
 
 }  // namespace eew

@@ -8,10 +8,22 @@
 
 namespace eew {
 
-// The drawing of the 24-hour events, the site mark and the window labels
-// joins here with the map view; the count box is kept current already.
-void replot(MainState& m, Platform&) {
-    m.main_view.Text2.text = std::to_string(m.recent.total_event_number);
+namespace {
+
+std::string minute_text(const DateTime& t) { return t.text().substr(0, 16); }
+
+}  // namespace
+
+// The drawing of the 24-hour events and the site mark joins here with the
+// map view; the captions and the count are kept current already.
+void replot(MainState& m, Platform& p) {
+    const int hours = m.display.disp_event_hours;
+    const DateTime now = p.now();
+    MainView& v = m.main_view;
+    v.map_caption = "last " + std::to_string(hours) + " hours";
+    v.map_window_start = minute_text(now.plus_seconds(-3600LL * hours));
+    v.map_window_end = minute_text(now);
+    v.Text2.text = std::to_string(m.recent.total_event_number);
 }
 
 void map_on(MainState& m, Platform& p) {

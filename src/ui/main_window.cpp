@@ -70,6 +70,16 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
 
     picture1_ = new PictureArea("Picture1", QSize(425, 457), QColor(192, 255, 192), this);
     picture1_->move(kMapLeft, 24);
+    map_caption_ = new QLabel(this);
+    map_caption_->setGeometry(kMapLeft, 2, 140, 20);
+    window_start_ = new QLabel(this);
+    window_start_->setGeometry(kMapLeft + 150, 2, 120, 20);
+    window_start_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* dash = new QLabel("--", this);
+    dash->setGeometry(kMapLeft + 274, 2, 16, 20);
+    dash->setAlignment(Qt::AlignCenter);
+    window_end_ = new QLabel(this);
+    window_end_->setGeometry(kMapLeft + 294, 2, 120, 20);
     auto* legend = new MapLegend(this);
     legend->move(kMapLeft, 486);
 
@@ -123,6 +133,9 @@ void MainWindow::render() {
     set_box(text3_, v.Text3.text, v.Text3.back);
     set_box(text4_, v.Text4.text, v.Text4.back);
     label19_->setText(QString::fromStdString(v.Label19));
+    map_caption_->setText(QString::fromStdString(v.map_caption));
+    window_start_->setText(QString::fromStdString(v.map_window_start));
+    window_end_->setText(QString::fromStdString(v.map_window_end));
     // With the map hidden the window keeps only the column of controls.
     setFixedSize(v.map_shown ? QSize(kMapLeft + 425 + 8, 536) : QSize(kMapLeft, 488));
 }

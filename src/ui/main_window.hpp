@@ -42,5 +42,8 @@ class MainWindow : public QWidget {
     QLineEdit* text3_;
     QPlainTextEdit* text4_;
     QLabel* label19_;
+    QLabel* map_caption_;
+    QLabel* window_start_;
+    QLabel* window_end_;
     PictureArea* picture1_;
 };
