@@ -14,11 +14,14 @@ std::optional<int> port_number(std::string_view text) {
     return port;
 }
 
+// Slower than a hundredth would stretch waits beyond what anyone plays.
+constexpr double kSlowestSpeed = 0.01;
+
 std::optional<double> speed_factor(std::string_view text) {
     double speed = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), speed);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(speed) ||
-        speed <= 0)
+        speed < kSlowestSpeed)
         return std::nullopt;
     return speed;
 }
@@ -45,7 +48,7 @@ std::variant<Options, std::string> parse_command_line(const std::vector<std::str
             have_port = true;
         } else if (a == "--speed") {
             const auto speed = speed_factor(args[++i]);
-            if (!speed) return "bad speed '" + std::string(args[i]) + "' (a number above 0)";
+            if (!speed) return "bad speed '" + std::string(args[i]) + "' (a number from 0.01 up)";
             o.speed = *speed;
             have_speed = true;
         } else if (a == "--raw") {
@@ -79,8 +82,8 @@ kind, and code/sequence.
   --lan       LAN framing: the text and one trailing byte. Without it, relay
               framing: a two-byte prefix (two blanks), the text and one
               trailing byte. The trailing byte is a line feed.
-  --speed F   divide every wait by F (F > 1 plays faster); the times written
-              in the reports do not change
+  --speed F   divide every wait by F (F > 1 plays faster, 0.01 at least); the
+              times written in the reports do not change
   --raw TEXT  send TEXT once, at once
   FILE        a scenario file, or a log file written by the receiver (told
               apart by content: a log begins with "<?xml")

@@ -8,6 +8,8 @@ namespace eew {
 namespace {
 
 constexpr std::string_view kRecordEnd = "\n\r\n";
+// An event log spans minutes; a report days after the first is a broken send time.
+constexpr long long kLongestSpan = 86400;
 
 bool is_blank(std::string_view text) {
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
@@ -46,6 +48,8 @@ std::variant<std::vector<FeedMessage>, LogError> plan_log(std::string_view text)
         const std::optional<DateTime> sent = report_send_time(records[i]);
         if (!sent) return LogError{number, "no valid send_time"};
         if (i == 0) first = *sent;
+        if (seconds_between(first, *sent) > kLongestSpan)
+            return LogError{number, "send_time more than a day after the first report's"};
         offset = std::max(offset, static_cast<double>(seconds_between(first, *sent)));
         messages.push_back({offset, MessageKind::report, report_label(records[i]), records[i]});
     }

@@ -26,7 +26,8 @@ struct LogError {
 
 // The reports of a log file, each at the seconds from the first report's send
 // time to its own. A report sent earlier than the one before it goes out right
-// after it: the order of the file is kept. Every record needs a send time.
+// after it: the order of the file is kept. Every record needs a send time no
+// more than a day after the first one's.
 std::variant<std::vector<FeedMessage>, LogError> plan_log(std::string_view text);
 
 }  // namespace eew

@@ -38,7 +38,8 @@ TEST(CommandLine, RejectsBadPortsAndSpeeds) {
     for (std::string_view port : {"0", "65536", "-1", "80x", "", "port"})
         EXPECT_NE(error_of({"--port", port, "f"}).find("bad port"), std::string::npos) << port;
     EXPECT_EQ(error_of({"--port", "65535", "f"}), "(accepted)");
-    for (std::string_view speed : {"0", "-2", "inf", "fast"})
+    EXPECT_EQ(error_of({"--port", "9", "--speed", "0.01", "f"}), "(accepted)");
+    for (std::string_view speed : {"0", "-2", "0.009", "1e-300", "inf", "fast"})
         EXPECT_NE(error_of({"--port", "9", "--speed", speed, "f"}).find("bad speed"),
                   std::string::npos)
             << speed;

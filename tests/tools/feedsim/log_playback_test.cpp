@@ -85,6 +85,15 @@ TEST(LogFile, RecordWithoutAValidSendTimeIsAnErrorNamingIt) {
     EXPECT_TRUE(std::holds_alternative<LogError>(plan_log("\r\n")));
 }
 
+TEST(LogFile, ReportMoreThanADayAfterTheFirstIsAnError) {
+    EXPECT_TRUE(std::holds_alternative<std::vector<FeedMessage>>(
+        plan_log(log_of({report("2024,4,1,9,0,0"), report("2024,4,2,9,0,0")}))));
+    const auto far = plan_log(
+        log_of({report("2024,4,1,9,0,0"), report("2024,4,1,9,0,1"), report("2024,4,2,9,0,1")}));
+    ASSERT_TRUE(std::holds_alternative<LogError>(far));
+    EXPECT_EQ(std::get<LogError>(far).record, 3);
+}
+
 TEST(LogFile, LoggedScenarioPlaysBackTheSameReportsAtTheSamePace) {
     Quake q;
     q.origin = 2;
