@@ -100,12 +100,6 @@ TEST(ScenarioPlan, SequenceCountsUpAndSendTimesFollowTheOffsets) {
     }
 }
 
-TEST(ScenarioPlan, FirstReportComesLaterForADeeperQuake) {
-    EXPECT_EQ(first_report_delay(0), 3);
-    EXPECT_EQ(first_report_delay(40), 8);
-    EXPECT_EQ(first_report_delay(480), 63);
-}
-
 TEST(ScenarioPlan, OriginTimeIsTheStartPlusTheOffsetAndGivesTheDefaultCode) {
     Quake named = quake(3, 5.0, 1, "off_miyagi");
     named.code = "Q1";
