@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "feed_framing.hpp"
+
+namespace eew {
+
+struct Options {
+    bool help = false;
+    int port = 0;
+    Framing framing = Framing::relay;
+    double speed = 1;
+    std::string file;                // a scenario or a log file
+    std::optional<std::string> raw;  // one message given on the command line
+};
+
+// Reads the arguments after the program name; a text says what is wrong.
+std::variant<Options, std::string> parse_command_line(const std::vector<std::string_view>& args);
+
+// The --help text: usage, framing and the scenario format.
+std::string_view usage_text();
+
+}  // namespace eew

@@ -1,0 +1,22 @@
+#include "feed_message.hpp"
+
+namespace eew {
+
+std::string_view kind_name(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::report:
+            return "report";
+        case MessageKind::noise:
+            return "noise";
+        case MessageKind::raw:
+            break;
+    }
+    return "raw";
+}
+
+void apply_speed(std::vector<FeedMessage>& messages, double speed) {
+    for (FeedMessage& m : messages)
+        m.offset /= speed;
+}
+
+}  // namespace eew
