@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 std::optional<int> port_number(std::string_view text) {
@@ -125,4 +125,4 @@ file or a send failure, 2 on a bad command line.
 )";
 }
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -8,7 +8,7 @@
 
 #include "feed_framing.hpp"
 
-namespace eew {
+namespace eew::sim {
 
 struct Options {
     bool help = false;
@@ -25,4 +25,4 @@ std::variant<Options, std::string> parse_command_line(const std::vector<std::str
 // The --help text: usage, framing and the scenario format.
 std::string_view usage_text();
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -1,13 +1,13 @@
 #include "feed_framing.hpp"
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 constexpr std::size_t kShortestDatagram = 13;
 
 }  // namespace
 
-std::string frame_message(std::string_view text, Framing framing) {
+std::string make_datagram(std::string_view text, Framing framing) {
     std::string datagram;
     if (framing == Framing::relay) datagram += kRelayPrefix;
     datagram += text;
@@ -20,4 +20,4 @@ std::size_t shortest_accepted_text(Framing framing) {
     return kShortestDatagram - overhead;
 }
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace eew {
+namespace eew::sim {
 
 // How a message is wrapped into one datagram. The receiver skips the two
 // prefix bytes of relay framing unread and always drops the datagram's last
@@ -19,10 +19,10 @@ inline constexpr char kTrailer = '\n';
 
 // The datagram carrying `text`: relay framing gives prefix + text + trailer,
 // LAN framing text + trailer.
-std::string frame_message(std::string_view text, Framing framing);
+std::string make_datagram(std::string_view text, Framing framing);
 
 // The shortest text the receiver accepts in this framing: it ignores
 // datagrams of fewer than 13 bytes.
 std::size_t shortest_accepted_text(Framing framing);
 
-}  // namespace eew
+}  // namespace eew::sim

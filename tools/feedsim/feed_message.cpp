@@ -1,6 +1,6 @@
 #include "feed_message.hpp"
 
-namespace eew {
+namespace eew::sim {
 
 std::string_view kind_name(MessageKind kind) {
     switch (kind) {
@@ -19,4 +19,4 @@ void apply_speed(std::vector<FeedMessage>& messages, double speed) {
         m.offset /= speed;
 }
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace eew {
+namespace eew::sim {
 
 enum class MessageKind { report, noise, raw };
 
@@ -21,4 +21,4 @@ std::string_view kind_name(MessageKind kind);
 // Divides every offset by `speed` (> 1 plays faster).
 void apply_speed(std::vector<FeedMessage>& messages, double speed);
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -16,7 +16,7 @@
 #include "scenario_plan.hpp"
 #include "udp_sender.hpp"
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 struct Failed {
@@ -87,7 +87,7 @@ void send_all(const Options& o, const std::vector<FeedMessage>& messages) {
     const auto start = std::chrono::steady_clock::now();
     for (const FeedMessage& m : messages) {
         std::this_thread::sleep_until(start + std::chrono::duration<double>(m.offset));
-        if (auto error = sender.send(frame_message(m.text, o.framing))) throw Failed{*error};
+        if (auto error = sender.send(make_datagram(m.text, o.framing))) throw Failed{*error};
         std::printf("%9.3f  %-6s  %s\n", m.offset, std::string(kind_name(m.kind)).c_str(),
                     m.label.c_str());
         std::fflush(stdout);
@@ -95,10 +95,10 @@ void send_all(const Options& o, const std::vector<FeedMessage>& messages) {
 }
 
 }  // namespace
-}  // namespace eew
+}  // namespace eew::sim
 
 int main(int argc, char** argv) {
-    using namespace eew;
+    using namespace eew::sim;
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const auto parsed = parse_command_line(args);
     if (const auto* error = std::get_if<std::string>(&parsed)) {

@@ -4,7 +4,7 @@
 
 #include "report_markers.hpp"
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 constexpr std::string_view kRecordEnd = "\n\r\n";
@@ -56,4 +56,4 @@ std::variant<std::vector<FeedMessage>, LogError> plan_log(std::string_view text)
     return messages;
 }
 
-}  // namespace eew
+}  // namespace eew::sim

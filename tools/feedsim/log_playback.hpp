@@ -7,7 +7,7 @@
 
 #include "feed_message.hpp"
 
-namespace eew {
+namespace eew::sim {
 
 // A log file, unlike a scenario, begins with a report's XML declaration.
 bool is_log_text(std::string_view text);
@@ -30,4 +30,4 @@ struct LogError {
 // more than a day after the first one's.
 std::variant<std::vector<FeedMessage>, LogError> plan_log(std::string_view text);
 
-}  // namespace eew
+}  // namespace eew::sim

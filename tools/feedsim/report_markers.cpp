@@ -1,6 +1,6 @@
 #include "report_markers.hpp"
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 std::optional<std::string_view> between(std::string_view text, std::string_view open,
@@ -30,4 +30,4 @@ std::string report_label(std::string_view report) {
            or_question_mark(between(report, "sequence=\"", "\""));
 }
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -6,7 +6,7 @@
 
 #include "text/date_time.hpp"
 
-namespace eew {
+namespace eew::sim {
 
 // The send time of a report, found as the receiver finds it: the text between
 // "send_time>" and the next "</send_time>", in the feed's six-number form.
@@ -16,4 +16,4 @@ std::optional<DateTime> report_send_time(std::string_view report);
 // "code/sequence" from the report's data element, "?" for a missing part.
 std::string report_label(std::string_view report);
 
-}  // namespace eew
+}  // namespace eew::sim

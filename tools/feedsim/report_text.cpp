@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 std::string fixed(double value, int decimals) {
@@ -43,4 +43,4 @@ std::string report_text(const ReportValues& r) {
            element("region", r.region) + "</data></eew_report>";
 }
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -5,7 +5,7 @@
 #include "scenario.hpp"
 #include "text/date_time.hpp"
 
-namespace eew {
+namespace eew::sim {
 
 // The values one EEW report carries.
 struct ReportValues {
@@ -32,4 +32,4 @@ std::string feed_date_time(const DateTime& t);
 // and the epicentre are written to one decimal, the depth in whole km.
 std::string report_text(const ReportValues& r);
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <map>
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 // Thrown inside the parser only; parse_scenario turns it into its result.
@@ -224,4 +224,4 @@ std::variant<Scenario, ScenarioError> parse_scenario(std::string_view text) {
     }
 }
 
-}  // namespace eew
+}  // namespace eew::sim

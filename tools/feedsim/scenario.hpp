@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-namespace eew {
+namespace eew::sim {
 
 // A focal mechanism: P and T axes as azimuth and angle from the downward
 // vertical (degrees), the polarity observations behind it and their misfits.
@@ -49,4 +49,4 @@ struct ScenarioError {
 // first error.
 std::variant<Scenario, ScenarioError> parse_scenario(std::string_view text);
 
-}  // namespace eew
+}  // namespace eew::sim

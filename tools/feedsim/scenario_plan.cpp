@@ -7,7 +7,7 @@
 
 #include "report_text.hpp"
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 // Fixed, so that every run sends the same reports; each quake gets its own stream.
@@ -88,4 +88,4 @@ std::vector<FeedMessage> plan_scenario(const Scenario& scenario, const DateTime&
     return messages;
 }
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -6,7 +6,7 @@
 #include "scenario.hpp"
 #include "text/date_time.hpp"
 
-namespace eew {
+namespace eew::sim {
 
 // Seconds from the origin to a quake's first report: the P wave's way up to
 // the surface (about 8 km/s) plus 3 seconds of detection.
@@ -18,4 +18,4 @@ long long first_report_delay(double depth);
 // give the same texts.
 std::vector<FeedMessage> plan_scenario(const Scenario& scenario, const DateTime& start);
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace eew {
+namespace eew::sim {
 
 UdpSender::UdpSender(int port) {
     to_.sin_family = AF_INET;
@@ -30,4 +30,4 @@ std::optional<std::string> UdpSender::send(std::string_view datagram) {
     return std::nullopt;
 }
 
-}  // namespace eew
+}  // namespace eew::sim

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 std::variant<Options, std::string> parse(std::vector<std::string_view> args) {
@@ -58,4 +58,4 @@ TEST(CommandLine, NeedsAPortAndExactlyOneSource) {
 }
 
 }  // namespace
-}  // namespace eew
+}  // namespace eew::sim

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 // The receiver's rule: skip two bytes unless in LAN mode, never take the last byte.
@@ -12,13 +12,13 @@ std::string received_text(const std::string& datagram, Framing framing) {
 }
 
 TEST(Framing, RelayDatagramIsTwoBlanksTheTextAndALineFeed) {
-    const std::string d = frame_message("<?xml a", Framing::relay);
+    const std::string d = make_datagram("<?xml a", Framing::relay);
     EXPECT_EQ(d, std::string("  <?xml a\n"));
     EXPECT_EQ(d.size(), 7u + 3u);
 }
 
 TEST(Framing, LanDatagramIsTheTextAndALineFeed) {
-    const std::string d = frame_message("<?xml a", Framing::lan);
+    const std::string d = make_datagram("<?xml a", Framing::lan);
     EXPECT_EQ(d, std::string("<?xml a\n"));
     EXPECT_EQ(d.size(), 7u + 1u);
 }
@@ -28,15 +28,15 @@ TEST(Framing, ReceiverGetsBackEveryByteOfTheText) {
     text += '\0';
     text += "\x80\xff end>";
     for (Framing f : {Framing::relay, Framing::lan})
-        EXPECT_EQ(received_text(frame_message(text, f), f), text);
+        EXPECT_EQ(received_text(make_datagram(text, f), f), text);
 }
 
 TEST(Framing, ShortestAcceptedTextMakesAThirteenByteDatagram) {
     EXPECT_EQ(shortest_accepted_text(Framing::relay), 10u);
     EXPECT_EQ(shortest_accepted_text(Framing::lan), 12u);
     for (Framing f : {Framing::relay, Framing::lan})
-        EXPECT_EQ(frame_message(std::string(shortest_accepted_text(f), 'x'), f).size(), 13u);
+        EXPECT_EQ(make_datagram(std::string(shortest_accepted_text(f), 'x'), f).size(), 13u);
 }
 
 }  // namespace
-}  // namespace eew
+}  // namespace eew::sim

@@ -4,7 +4,7 @@
 
 #include "scenario_plan.hpp"
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 std::string report(const std::string& send_time, const std::string& code = "C",
@@ -118,4 +118,4 @@ TEST(LogFile, LoggedScenarioPlaysBackTheSameReportsAtTheSamePace) {
 }
 
 }  // namespace
-}  // namespace eew
+}  // namespace eew::sim

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 Scenario parsed(std::string_view text) {
@@ -127,4 +127,4 @@ TEST(ScenarioFile, SameOriginIsFineWhenCodesTellTheQuakesApart) {
 }
 
 }  // namespace
-}  // namespace eew
+}  // namespace eew::sim

@@ -7,7 +7,7 @@
 
 #include "feed_framing.hpp"
 
-namespace eew {
+namespace eew::sim {
 namespace {
 
 TEST(UdpSender, DatagramArrivesWholeOnTheLoopbackPort) {
@@ -24,7 +24,7 @@ TEST(UdpSender, DatagramArrivesWholeOnTheLoopbackPort) {
 
     UdpSender sender(ntohs(address.sin_port));
     ASSERT_FALSE(sender.failure());
-    const std::string datagram = frame_message("<?xml version=\"1.0\"?><r/>", Framing::relay);
+    const std::string datagram = make_datagram("<?xml version=\"1.0\"?><r/>", Framing::relay);
     EXPECT_EQ(sender.send(datagram), std::nullopt);
 
     char buffer[256];
@@ -35,4 +35,4 @@ TEST(UdpSender, DatagramArrivesWholeOnTheLoopbackPort) {
 }
 
 }  // namespace
-}  // namespace eew
+}  // namespace eew::sim
