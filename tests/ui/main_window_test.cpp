@@ -65,15 +65,6 @@ TEST_F(StartedWindow, EveryControlCarriesItsNameAndCaption) {
     EXPECT_NE(find<QWidget>("Label19"), nullptr);
 }
 
-TEST_F(StartedWindow, StopButtonsStartDisabled) {
-    ASSERT_TRUE(loaded);
-    EXPECT_TRUE(find<QPushButton>("Command1")->isEnabled());
-    EXPECT_FALSE(find<QPushButton>("Command2")->isEnabled());
-    EXPECT_FALSE(find<QPushButton>("Command6")->isEnabled());
-    EXPECT_FALSE(find<QPushButton>("Command7")->isEnabled());
-    EXPECT_TRUE(find<QPushButton>("Command8")->isEnabled());
-}
-
 TEST_F(StartedWindow, MainMapIsA425By457PictureOnPaleGreen) {
     auto* map = find<PictureArea>("Picture1");
     ASSERT_NE(map, nullptr);
