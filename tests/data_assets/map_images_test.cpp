@@ -1,177 +1,100 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <fstream>
-#include <map>
-#include <optional>
-#include <ostream>
 #include <string>
-#include <vector>
 
+#include "data_assets/file_bytes.hpp"
 #include "maps/map_catalogue.hpp"
 
 namespace eew {
 namespace {
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
+using test::little_endian;
 
-void PrintTo(const Rgb& c, std::ostream* os) {
-    *os << "RGB(" << c.r << ", " << c.g << ", " << c.b << ")";
+constexpr std::uint32_t kLand = 0xE6E3D8, kWater = 0xF0F6FC;  // 0xRRGGBB
+
+const MapCatalogue& catalogue() {
+    static const MapCatalogue maps = [] {
+        MapCatalogue c;
+        fill_map_catalogue(c);
+        return c;
+    }();
+    return maps;
 }
 
-struct Bitmap {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> bytes;
-    std::size_t pixel_offset = 0;
-    std::size_t stride = 0;
-    bool bottom_up = true;
-
-    Rgb at(int x, int y) const {
-        const std::size_t row = static_cast<std::size_t>(bottom_up ? height - 1 - y : y);
-        const std::size_t i = pixel_offset + row * stride + 3 * static_cast<std::size_t>(x);
-        return {bytes[i + 2], bytes[i + 1], bytes[i]};
-    }
-};
-
-std::uint32_t little_endian(const std::vector<std::uint8_t>& b, std::size_t at, int size) {
-    std::uint32_t v = 0;
-    for (int k = size - 1; k >= 0; --k)
-        v = v << 8 | b[at + k];
-    return v;
+// The shipped maps are bottom-up 24-bit bitmaps, their rows padded to 4 bytes.
+const std::string& map_image(int m) {
+    static const char* const names[] = {
+        "", "kanto_event.bmp", "kansai_event.bmp", "japan_event.bmp", "", "japan_map.bmp"};
+    static std::array<std::string, 6> images;
+    if (images[m].empty())
+        images[m] = test::read_bytes(std::string(EEW_SOURCE_DATA_DIR) + "/" + names[m]);
+    return images[m];
 }
 
-// Returns nothing unless the file is a whole uncompressed 24-bit Windows bitmap.
-std::optional<Bitmap> read_bitmap(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
-    Bitmap image;
-    image.bytes.resize(static_cast<std::size_t>(in.tellg()));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(image.bytes.data()),
-                 static_cast<std::streamsize>(image.bytes.size())))
-        return std::nullopt;
-    const auto& b = image.bytes;
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return std::nullopt;
-    const auto width = static_cast<std::int32_t>(little_endian(b, 18, 4));
-    const auto height = static_cast<std::int32_t>(little_endian(b, 22, 4));
-    if (little_endian(b, 14, 4) < 40 || little_endian(b, 26, 2) != 1 ||
-        little_endian(b, 28, 2) != 24 || little_endian(b, 30, 4) != 0 || width <= 0 ||
-        height == 0 || height == INT32_MIN)
-        return std::nullopt;
-    image.width = width;
-    image.height = std::abs(height);
-    image.bottom_up = height > 0;
-    image.pixel_offset = little_endian(b, 10, 4);
-    image.stride = (3 * static_cast<std::size_t>(width) + 3) / 4 * 4;
-    if (image.pixel_offset + image.stride * static_cast<std::size_t>(image.height) > b.size())
-        return std::nullopt;
-    return image;
+std::size_t row_bytes(const std::string& bmp) {
+    return (3 * little_endian(bmp, 18, 4) + 3) / 4 * 4;
 }
 
-constexpr Rgb kLand{230, 227, 216};
-constexpr Rgb kWater{240, 246, 252};
+// The colour of the pixel holding the projection of a point, or of the one
+// `dx`, `dy` pixels from it; pixel (i, j) covers [i, i+1) x [j, j+1).
+std::uint32_t colour_at(int m, double longitude, double latitude, int dx = 0, int dy = 0) {
+    const MapPoint p = project(catalogue(), m, longitude, latitude);
+    const std::string& bmp = map_image(m);
+    const auto x = static_cast<std::size_t>(std::floor(p.x) + dx);
+    const auto row = little_endian(bmp, 22, 4) - 1 - static_cast<std::size_t>(std::floor(p.y) + dy);
+    return little_endian(bmp, little_endian(bmp, 10, 4) + row * row_bytes(bmp) + 3 * x, 3);
+}
 
-struct MapFile {
-    int map;
-    const char* name;
-};
-
-constexpr MapFile kMapFiles[] = {
-    {1, "kanto_event.bmp"}, {2, "kansai_event.bmp"}, {3, "japan_event.bmp"}, {5, "japan_map.bmp"}};
-
-class MapImages : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fill_map_catalogue(maps_);
-        for (const auto& [m, name] : kMapFiles) {
-            auto image = read_bitmap(std::string(EEW_SOURCE_DATA_DIR) + "/" + name);
-            ASSERT_TRUE(image) << name << " is not an uncompressed 24-bit bitmap";
-            images_.emplace(m, std::move(*image));
-        }
-    }
-
-    // Pixel (i, j) covers the projected square [i, i+1) x [j, j+1).
-    std::pair<int, int> pixel_of(int m, double longitude, double latitude) const {
-        const MapPoint p = project(maps_, m, longitude, latitude);
-        return {static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))};
-    }
-
-    Rgb colour_at(int m, double longitude, double latitude) const {
-        const auto [x, y] = pixel_of(m, longitude, latitude);
-        return images_.at(m).at(x, y);
-    }
-
-    MapCatalogue maps_;
-    std::map<int, Bitmap> images_;
-};
-
-TEST_F(MapImages, HaveTheCataloguedSize) {
-    for (const auto& [m, name] : kMapFiles) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(images_.at(m).width, maps_.map_width[m]);
-        EXPECT_EQ(images_.at(m).height, maps_.map_height[m]);
+TEST(MapImages, AreWholeTwentyFourBitBitmapsOfTheCataloguedSize) {
+    for (int m : {1, 2, 3, 5}) {
+        SCOPED_TRACE(m);
+        const std::string& bmp = map_image(m);
+        ASSERT_EQ(bmp.substr(0, 2), "BM");
+        EXPECT_EQ(little_endian(bmp, 28, 2), 24u);  // bits a pixel
+        EXPECT_EQ(little_endian(bmp, 30, 4), 0u);   // compression
+        EXPECT_EQ(little_endian(bmp, 18, 4), catalogue().map_width[m]);
+        EXPECT_EQ(little_endian(bmp, 22, 4), catalogue().map_height[m]);
+        EXPECT_EQ(bmp.size(),
+                  little_endian(bmp, 10, 4) + row_bytes(bmp) * little_endian(bmp, 22, 4));
     }
 }
 
-TEST_F(MapImages, LandAndWaterLieWhereTheProjectionPutsThem) {
+TEST(MapImages, LandAndWaterLieWhereTheProjectionPutsThem) {
     struct Place {
         int map;
-        const char* name;
         double longitude, latitude;
-        Rgb colour;
+        std::uint32_t colour;
     };
-    const Place places[] = {
-        {1, "Tokyo", 139.70, 35.69, kLand},
-        {1, "Pacific off Boso", 141.5, 34.5, kWater},
-        {1, "Sea of Japan off Noto", 137.5, 38.3, kWater},
-        {1, "Lake Inawashiro", 140.08, 37.48, kWater},
-        {2, "Kyoto", 135.76, 35.05, kLand},
-        {2, "Tokyo", 139.70, 35.69, kLand},
-        {2, "Lake Biwa", 136.08, 35.25, kWater},
-        {2, "Pacific off Kii", 136.5, 33.3, kWater},
-        {2, "Sea of Japan off Oki", 134.5, 36.3, kWater},
-        {3, "Tokyo", 139.70, 35.69, kLand},
-        {3, "Sapporo", 141.35, 43.06, kLand},
-        {3, "Korea", 128.5, 36.3, kLand},
-        {3, "Pacific", 143.5, 35.5, kWater},
-        {3, "Sea of Japan", 135.5, 40.5, kWater},
-        {5, "Tokyo", 139.70, 35.69, kLand},
-        {5, "Sapporo", 141.35, 43.06, kLand},
-        {5, "Korea", 128.5, 36.3, kLand},
-        {5, "Pacific", 143.5, 35.5, kWater},
-        {5, "Sea of Japan", 135.5, 40.5, kWater},
-    };
-    for (const Place& p : places) {
-        SCOPED_TRACE(testing::Message() << "map " << p.map << ", " << p.name);
-        EXPECT_EQ(colour_at(p.map, p.longitude, p.latitude), p.colour);
+    for (const Place& p : {Place{1, 139.70, 35.69, kLand},    // Tokyo
+                           Place{1, 141.5, 34.5, kWater},     // Pacific off Boso
+                           Place{2, 135.76, 35.05, kLand},    // Kyoto
+                           Place{2, 136.08, 35.25, kWater},   // Lake Biwa
+                           Place{3, 141.35, 43.06, kLand},    // Sapporo
+                           Place{3, 135.5, 40.5, kWater},     // Sea of Japan
+                           Place{5, 128.5, 36.3, kLand},      // Korea
+                           Place{5, 143.5, 35.5, kWater}}) {  // Pacific
+        EXPECT_EQ(colour_at(p.map, p.longitude, p.latitude), p.colour)
+            << "map " << p.map << " at " << p.longitude << ", " << p.latitude;
     }
 }
 
-// Whole-degree lines are thinner than a pixel, so each of these lies in one
-// pixel column or row; rounding the projection instead of truncating it would
-// find them one pixel further right or down.
-TEST_F(MapImages, GraticuleLinesFallInThePixelHoldingTheirProjection) {
-    const Bitmap& kanto = images_.at(1);
-    for (const double meridian : {137.0, 142.0}) {
-        SCOPED_TRACE(meridian);
-        const auto [x, y] = pixel_of(1, meridian, 38.3);
-        EXPECT_NE(kanto.at(x, y), kWater);
-        EXPECT_EQ(kanto.at(x - 1, y), kWater);
-        EXPECT_EQ(kanto.at(x + 1, y), kWater);
-    }
-    const Bitmap& japan = images_.at(3);
-    for (const double parallel : {40.0, 39.0}) {
-        SCOPED_TRACE(parallel);
-        const auto [x, y] = pixel_of(3, 135.5, parallel);
-        EXPECT_NE(japan.at(x, y), kWater);
-        EXPECT_EQ(japan.at(x, y - 1), kWater);
-        EXPECT_EQ(japan.at(x, y + 1), kWater);
+// Whole-degree lines are thinner than a pixel, so each lies in one pixel column
+// or row; rounding the projection instead of truncating it, or an image shifted
+// by a pixel, finds water there and the line beside it.
+TEST(MapImages, GraticuleLinesFallInThePixelHoldingTheirProjection) {
+    struct Line {
+        int map;
+        double longitude, latitude;
+        int dx, dy;  // across the line
+    };
+    for (const Line& l : {Line{1, 137.0, 38.3, 1, 0}, Line{2, 136.0, 33.3, 1, 0},
+                          Line{3, 135.5, 40.0, 0, 1}, Line{5, 130.0, 40.5, 1, 0}}) {
+        SCOPED_TRACE(testing::Message() << "map " << l.map);
+        EXPECT_NE(colour_at(l.map, l.longitude, l.latitude), kWater);
+        EXPECT_EQ(colour_at(l.map, l.longitude, l.latitude, -l.dx, -l.dy), kWater);
+        EXPECT_EQ(colour_at(l.map, l.longitude, l.latitude, l.dx, l.dy), kWater);
     }
 }
 
