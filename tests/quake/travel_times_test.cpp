@@ -44,7 +44,7 @@ TEST(STravelTime, IsTheFirstSecondTheFrontHasReachedTheSiteDownToFourHundredKm) 
     }
 }
 
-TEST(STravelTime, ABrokenTableNeverSearchesPastSecondThreeHundred) {
+TEST(STravelTime, ABrokenTableWithNaNStopsAtSecondThreeHundred) {
     MainState s = site_at(3, 50.0, 0.0);
     s.traveltime_table_s.set(3, TravelTable::kSeconds, std::nan(""));
     s_travel_time(s);
