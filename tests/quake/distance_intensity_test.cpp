@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "app/main_state.hpp"
 
@@ -10,108 +11,64 @@ namespace eew {
 namespace {
 
 constexpr double kKmPerDegree = 3.14159 / 180 * 6371.05;
+const double kNaN = std::nan("");
 
-TEST(EpicentralDistance, OneDegreeOfLatitudeIsAbout111Km) {
+TEST(EpicentralDistance, IsTheArcOnTheGlobeUpToAntipodalPointsAndNeverZero) {
     EXPECT_NEAR(epicentral_distance(135.0, 35.0, 135.0, 36.0), 111.196, 0.0005);
-    EXPECT_NEAR(epicentral_distance(135.0, 36.0, 135.0, 35.0), kKmPerDegree, 1e-6);
-}
-
-TEST(EpicentralDistance, CoincidentPointsGiveOneHundredthOfAMetre) {
+    const std::tuple<double, double, double, double, double> cases[] = {
+        {135, 36, 135, 35, 1}, {0, 0, 90, 0, 90},      {0, 0, 120, 0, 120},
+        {0, 0, 180, 0, 180},   {10, 80, 10, -60, 140},
+    };
+    for (const auto& [lon1, lat1, lon2, lat2, degrees] : cases)
+        EXPECT_NEAR(epicentral_distance(lon1, lat1, lon2, lat2), degrees * kKmPerDegree, 0.02);
     EXPECT_EQ(epicentral_distance(139.7, 35.7, 139.7, 35.7), 0.00001);
-    EXPECT_EQ(epicentral_distance(std::nan(""), 35.7, 139.7, 35.7), 0.00001);
+    EXPECT_EQ(epicentral_distance(kNaN, 35.7, 139.7, 35.7), 0.00001);
 }
 
-TEST(EpicentralDistance, StaysRightAtNinetyDegreesAndBeyond) {
-    EXPECT_NEAR(epicentral_distance(0.0, 0.0, 90.0, 0.0), 90 * kKmPerDegree, 0.01);
-    EXPECT_NEAR(epicentral_distance(0.0, 0.0, 120.0, 0.0), 120 * kKmPerDegree, 0.01);
-    EXPECT_NEAR(epicentral_distance(10.0, 80.0, 10.0, -60.0), 140 * kKmPerDegree, 0.01);
-}
-
-TEST(EpicentralDistance, AntipodalPointsAreHalfTheGlobeApartNotCoincident) {
-    EXPECT_NEAR(epicentral_distance(0.0, 0.0, 180.0, 0.0), 180 * kKmPerDegree, 0.1);
-}
-
-TEST(EstimateIntensity, EpicentreAtTheSiteTenKmDeepMagnitudeSix) {
-    const double d = epicentral_distance(140.0, 36.0, 140.0, 36.0);
-    EXPECT_NEAR(estimate_intensity(6.0, 10.0, d, 1.0), 3.9415, 0.0005);
-}
-
-TEST(EstimateIntensity, AmplificationAddsTwiceItsDecimalLogarithm) {
-    EXPECT_NEAR(
-        estimate_intensity(6.0, 10.0, 0.00001, 2.0) - estimate_intensity(6.0, 10.0, 0.00001, 1.0),
-        0.8686 * std::log(2.0), 1e-12);
-}
-
-TEST(EstimateIntensity, IsClampedToZeroToSevenPointFour) {
-    EXPECT_EQ(estimate_intensity(0.0, 10.0, 50.0, 1.0), 0.0);
-    EXPECT_EQ(estimate_intensity(0.0, 0.0, 1.0, 1.0), 0.0);
-    EXPECT_EQ(estimate_intensity(8.0, 10.0, 0.00001, 1.0), 7.4);
-    EXPECT_EQ(estimate_intensity(3.0, 10.0, 900.0, 1.0), 0.0);
-}
-
-TEST(EstimateIntensity, AmplificationThatIsNotPositiveCountsAsOne) {
+TEST(EstimateIntensity, AmplificationAddsItsLogarithmAndCountsAsOneUnlessPositive) {
     const double plain = estimate_intensity(6.0, 10.0, 30.0, 1.0);
-    EXPECT_EQ(estimate_intensity(6.0, 10.0, 30.0, 0.0), plain);
-    EXPECT_EQ(estimate_intensity(6.0, 10.0, 30.0, -1.0), plain);
-    EXPECT_EQ(estimate_intensity(6.0, 10.0, 30.0, std::nan("")), plain);
+    EXPECT_NEAR(estimate_intensity(6.0, 10.0, 30.0, 2.0) - plain, 0.8686 * std::log(2.0), 1e-12);
+    for (double amp : {0.0, -1.0, kNaN})
+        EXPECT_EQ(estimate_intensity(6.0, 10.0, 30.0, amp), plain) << amp;
 }
 
-TEST(EstimateIntensity, UndefinedInputsGiveZero) {
-    EXPECT_EQ(estimate_intensity(std::nan(""), 10.0, 30.0, 1.0), 0.0);
-    EXPECT_EQ(estimate_intensity(6.0, std::nan(""), 30.0, 1.0), 0.0);
-    EXPECT_EQ(estimate_intensity(6.0, 10.0, std::nan(""), 1.0), 0.0);
-    EXPECT_EQ(estimate_intensity(INFINITY, 10.0, INFINITY, 1.0), 0.0);
+TEST(EstimateIntensity, GivesTheRelationWithinZeroToSevenPointFourAndZeroWhenUndefined) {
+    // Magnitude 6, 10 km deep, epicentre at the site: 3.94.
+    const std::tuple<double, double, double, double> cases[] = {
+        {6, 10, 0.00001, 3.9415}, {0, 10, 50, 0},        {0, 0, 1, 0},
+        {3, 10, 900, 0},          {8, 10, 0.00001, 7.4}, {kNaN, 10, 30, 0},
+        {6, kNaN, 30, 0},         {6, 10, kNaN, 0},      {INFINITY, 10, INFINITY, 0},
+    };
+    for (const auto& [magnitude, depth, distance, expected] : cases)
+        EXPECT_NEAR(estimate_intensity(magnitude, depth, distance, 1.0), expected, 0.0005)
+            << magnitude << " " << depth << " " << distance;
 }
 
 TEST(RoundIntensity, HalvesRoundUpAndTheRestTruncatesTowardZero) {
-    EXPECT_EQ(round_intensity(0.49), 0);
-    EXPECT_EQ(round_intensity(0.5), 1);
-    EXPECT_EQ(round_intensity(2.49), 2);
-    EXPECT_EQ(round_intensity(2.5), 3);
-    EXPECT_EQ(round_intensity(6.5), 7);
-    EXPECT_EQ(round_intensity(7.4), 7);
-    EXPECT_EQ(round_intensity(-0.7), 0);
-    EXPECT_EQ(round_intensity(std::nan("")), 0);
+    const std::pair<double, int> cases[] = {{0.49, 0}, {0.5, 1},  {2.49, 2}, {6.5, 7},
+                                            {7.4, 7},  {-0.7, 0}, {kNaN, 0}};
+    for (const auto& [intensity, rounded] : cases)
+        EXPECT_EQ(round_intensity(intensity), rounded) << intensity;
 }
 
-MainState state_with_sites(std::initializer_list<std::array<double, 3>> sites) {
+TEST(ReferenceSites, TheNearestSiteWinsAndTheEarlierOnATie) {
     MainState s;
-    s.followed.longitude = 140.0;
+    s.followed.mip = 6.0;  // the intensity magnitude, not the magnitude, drives the estimate
     s.followed.latitude = 36.0;
+    s.followed.longitude = 140.0;
     s.followed.depth = 10.0;
-    s.followed.mip = 6.0;
-    s.followed.magnitude = 9.0;
-    for (const auto& [lon, lat, amp] : sites) {
-        const int i = ++s.refs.ref_number;
-        s.refs.longitude_ref[i] = lon;
-        s.refs.latitude_ref[i] = lat;
-        s.refs.ampfac_ref[i] = amp;
-    }
-    return s;
-}
-
-TEST(ReferenceSites, TheNearestSiteWinsWhereverItIsInTheList) {
-    MainState s = state_with_sites({{140.0, 38.0, 1.0}, {140.0, 37.0, 1.0}, {140.0, 36.0, 1.0}});
+    s.refs.ref_number = 4;  // numbered from 1
+    s.refs.longitude_ref = {0, 140, 140, 140, 140};
+    s.refs.latitude_ref = {0, 38, 37, 36, 36};
+    s.refs.ampfac_ref = {0, 1, 1, 1, 2};
     evaluate_reference_sites(s);
-    EXPECT_NEAR(s.estimates.dist_ref[1], 2 * kKmPerDegree, 1e-6);
-    EXPECT_NEAR(s.estimates.dist_ref[2], kKmPerDegree, 1e-6);
     EXPECT_EQ(s.estimates.ref_site_i_min, 3);
     EXPECT_EQ(s.estimates.dist_ref_min, 0.00001);
-    // The intensity magnitude, not the magnitude, drives the estimate.
     EXPECT_NEAR(s.estimates.intensity_ref, 3.9415, 0.0005);
 }
 
-TEST(ReferenceSites, OfTwoEquallyNearSitesTheEarlierWins) {
-    MainState s = state_with_sites({{141.0, 37.0, 1.0}, {140.5, 36.5, 1.0}, {140.5, 36.5, 2.0}});
-    evaluate_reference_sites(s);
-    EXPECT_EQ(s.estimates.ref_site_i_min, 2);
-    EXPECT_EQ(s.estimates.intensity_ref,
-              estimate_intensity(6.0, 10.0, s.estimates.dist_ref_min, 1.0));
-}
-
 TEST(ReferenceSites, WithoutSitesNothingIsNearest) {
-    MainState s = state_with_sites({});
-    s.estimates.dist_ref_min = 12.0;
+    MainState s;
     s.estimates.ref_site_i_min = 4;
     s.estimates.intensity_ref = 3.2;
     evaluate_reference_sites(s);
