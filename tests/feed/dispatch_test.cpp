@@ -51,13 +51,6 @@ TEST_F(Dispatch, NoiseWindsDownOnlyAnEventInProgress) {
     }
 }
 
-TEST_F(Dispatch, AcceptedMessagesTurnTheLastMessageBoxWhite) {
-    m.main_view.Text4.back = kRed;
-    receive("noise message");
-    EXPECT_EQ(m.main_view.Text4.text, "noise message");
-    EXPECT_EQ(m.main_view.Text4.back, kWhite);
-}
-
 TEST_F(Dispatch, IgnoredDatagramsChangeNothing) {
     m.main_view.Text4 = {"before", kRed};
     receive("wave 0001010100000000");  // LAN-only kind
@@ -69,9 +62,11 @@ TEST_F(Dispatch, IgnoredDatagramsChangeNothing) {
     EXPECT_EQ(m.events.n_event, 0);
 }
 
-TEST_F(Dispatch, TheLastMessageBoxShowsShiftJisReadably) {
+TEST_F(Dispatch, AcceptedMessagesAreShownReadablyOnWhite) {
+    m.main_view.Text4.back = kRed;
     receive("noise \x93\x8C\x8B\x9E");  // "東京" in Shift-JIS
     EXPECT_EQ(m.main_view.Text4.text, "noise 東京");
+    EXPECT_EQ(m.main_view.Text4.back, kWhite);
     EXPECT_EQ(m.feed.received_data00, "noise \x93\x8C\x8B\x9E");
 }
 
