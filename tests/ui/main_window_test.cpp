@@ -99,11 +99,3 @@ TEST_F(StartedWindow, ViewValuesReachTheWidgets) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Test discovery runs this program at build time, without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
