@@ -10,7 +10,9 @@ namespace eew {
 
 namespace {
 
-std::string minute_text(const DateTime& t) { return t.text().substr(0, 16); }
+std::string minute_text(const DateTime& t) {
+    return t.text().substr(0, 16);
+}
 
 }  // namespace
 

@@ -58,6 +58,8 @@ struct ShippedScenario : ::testing::Test {
 
 TEST_F(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdown) {
     ASSERT_EQ(m().site.sitename, "東京都千代田区");
+    EXPECT_EQ(m().site.map_on1, 1);  // Tokyo lies in both regional event maps
+    EXPECT_EQ(m().site.map_on2, 1);
     int reports = 0;
     play("chiba_northwest_m72.scenario", [&](const sim::FeedMessage& msg) {
         if (msg.kind != sim::MessageKind::report) return;
