@@ -43,12 +43,6 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
         m.traveltime_table_p = read_travel_table(m.paths.file_traveltimep);
         m.lpwave = read_lpwave_settings(m.paths.file_LPwave_set);
 
-        m.recent.total_event_number = 0;
-        m.events.event_flag = 0;
-        m.events.map_flag = 0;
-        m.travel.travel_s_data_flag = 0;
-        m.travel.travel_s_data_ref_flag = 0;
-
         set_display_constants(m.display);
         fill_map_catalogue(m.maps);
 
@@ -57,6 +51,7 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
         m.recent = load_recent_events(recent_events_path(m.paths));
         m.refs = read_reference_sites(ref_sites_path(m.paths));
 
+        // Also zeroes the event state, map_flag and the travel-time flags.
         reset_event_table(m);
 
         m.main_view.Command2.enabled = false;

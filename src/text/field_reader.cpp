@@ -50,11 +50,12 @@ bool FieldReader::at_end() const {
     return true;
 }
 
-void FieldReader::require_more(std::string_view item) {
-    if (at_end()) {
-        throw DataFileError(name_,
-                            "The file \"" + name_ + "\" ends before " + std::string(item) + ".");
-    }
+void FieldReader::fail_at_end(std::string_view item) const {
+    throw DataFileError(name_, "The file \"" + name_ + "\" ends before " + std::string(item) + ".");
+}
+
+void FieldReader::require_more(std::string_view item) const {
+    if (at_end()) fail_at_end(item);
 }
 
 std::string FieldReader::text(std::string_view item) {
@@ -92,10 +93,7 @@ double FieldReader::number(std::string_view item) {
 }
 
 std::string FieldReader::line(std::string_view item) {
-    if (pos_ >= data_.size()) {
-        throw DataFileError(name_,
-                            "The file \"" + name_ + "\" ends before " + std::string(item) + ".");
-    }
+    if (pos_ >= data_.size()) fail_at_end(item);
     std::size_t end = pos_;
     while (end < data_.size() && data_[end] != '\r' && data_[end] != '\n')
         ++end;

@@ -50,7 +50,8 @@ class FieldReader {
     bool at_line_end() const;
     void skip_line_end();
     void skip_separator();
-    void require_more(std::string_view item);
+    [[noreturn]] void fail_at_end(std::string_view item) const;
+    void require_more(std::string_view item) const;
 
     std::string name_;
     std::string data_;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "report_markers.hpp"
+#include "feed/report_decoder.hpp"
 
 namespace eew::sim {
 namespace {
@@ -10,6 +10,14 @@ namespace {
 constexpr std::string_view kRecordEnd = "\n\r\n";
 // An event log spans minutes; a report days after the first is a broken send time.
 constexpr long long kLongestSpan = 86400;
+
+// "code/sequence" of a report as the receiver decodes it, "?" for a missing part.
+std::string report_label(std::string_view report) {
+    CurrentReport r;
+    parse_report(report, r);
+    auto part = [](const std::string& s) { return s.empty() ? std::string("?") : s; };
+    return part(r.code00) + "/" + part(r.sequence00);
+}
 
 bool is_blank(std::string_view text) {
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
@@ -45,12 +53,12 @@ std::variant<std::vector<FeedMessage>, LogError> plan_log(std::string_view text)
     double offset = 0;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const int number = static_cast<int>(i + 1);
-        const std::optional<DateTime> sent = report_send_time(records[i]);
-        if (!sent) return LogError{number, "no valid send_time"};
-        if (i == 0) first = *sent;
-        if (seconds_between(first, *sent) > kLongestSpan)
+        DateTime sent;
+        if (!extract_send_time(records[i], sent)) return LogError{number, "no valid send_time"};
+        if (i == 0) first = sent;
+        if (seconds_between(first, sent) > kLongestSpan)
             return LogError{number, "send_time more than a day after the first report's"};
-        offset = std::max(offset, static_cast<double>(seconds_between(first, *sent)));
+        offset = std::max(offset, static_cast<double>(seconds_between(first, sent)));
         messages.push_back({offset, MessageKind::report, report_label(records[i]), records[i]});
     }
     return messages;
