@@ -1,10 +1,10 @@
 #include "app/app.hpp"
 
+#include "app/dispatch.hpp"
+#include "app/feed_connection.hpp"
+#include "app/main_map.hpp"
 #include "app/platform.hpp"
 #include "app/startup.hpp"
-#include "feed/dispatch.hpp"
-#include "feed/feed_connection.hpp"
-#include "maps/main_map.hpp"
 
 namespace eew {
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "quake/current_site.hpp"
+
 namespace eew {
 
 // The user's settings, one field per item of "tavi.config", in file order.
@@ -31,19 +33,6 @@ struct Settings {
     // The configured minimum magnitude as read at start-up; the "PopUP" box
     // restores `magnitude_min` to it, whatever the settings dialog set since.
     double magnitude_min_defalt = 0;
-};
-
-// The selected site profile, copied from one of the three; all hazard
-// estimates use only this group. Empty (0 and "") when no profile is selected.
-struct CurrentSite {
-    std::string sitename;
-    double longitude_site = 0;
-    double latitude_site = 0;
-    double ampfac = 0;
-    // 1 when the site lies in the eastern (map_on1) or western (map_on2)
-    // regional event map's area.
-    int map_on1 = 0;
-    int map_on2 = 0;
 };
 
 // Copies profile `select_site` (1..3) of `settings` into `site` and recomputes

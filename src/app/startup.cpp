@@ -6,7 +6,7 @@
 #include "app/config_file.hpp"
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
-#include "quake/event_table.hpp"
+#include "app/report_chain.hpp"
 #include "text/field_reader.hpp"
 
 namespace eew {

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 
-#include "app/main_state.hpp"
 #include "text/numeric_value.hpp"
 
 namespace eew {
@@ -43,10 +42,7 @@ int round_intensity(double intensity) {
     return static_cast<int>(std::clamp<long long>(whole, INT_MIN, INT_MAX));
 }
 
-void evaluate_reference_sites(MainState& state) {
-    const FollowedEvent& f = state.followed;
-    const ReferenceSites& refs = state.refs;
-    Estimates& e = state.estimates;
+void evaluate_reference_sites(const FollowedEvent& f, const ReferenceSites& refs, Estimates& e) {
     const int n = std::clamp(refs.ref_number, 0, ReferenceSites::kCapacity);
     for (int i = 1; i <= n; ++i) {
         e.dist_ref[i] = epicentral_distance(f.longitude, f.latitude, refs.longitude_ref[i],

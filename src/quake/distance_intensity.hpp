@@ -1,8 +1,10 @@
 #pragma once
 
-namespace eew {
+#include "quake/estimates.hpp"
+#include "quake/reference_sites.hpp"
+#include "quake/report_fields.hpp"
 
-struct MainState;
+namespace eew {
 
 // Returns the epicentral distance in km on a sphere of radius 6371.05 km.
 // Arguments in degrees east and north. Never returns 0: coincident points (and
@@ -25,6 +27,7 @@ int round_intensity(double intensity);
 // keeps the nearest one (the earlier site on a tie) with its intensity. With
 // no reference site there is none: dist_ref_min is 99999.9, ref_site_i_min 0
 // and intensity_ref 0.
-void evaluate_reference_sites(MainState& state);
+void evaluate_reference_sites(const FollowedEvent& followed, const ReferenceSites& refs,
+                              Estimates& estimates);
 
 }  // namespace eew

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/main_state.hpp"
 #include "text/numeric_value.hpp"
 #include "text/shift_jis.hpp"
 
@@ -35,25 +34,19 @@ int slot_to_replace(const EventTable& t) {
 
 }  // namespace
 
-void reset_event_table(MainState& m) {
-    EventTable& t = m.events;
+void reset_event_table(EventTable& t) {
     t.n_event = 0;
     t.i_event_now = 0;
     t.i_event_selected = 0;
     t.i_event_selected_old = 0;
     t.event_flag = 0;
     t.map_flag = 0;
-    m.travel.travel_s_data_flag = 0;
-    m.travel.travel_s_data_ref_flag = 0;
     t.last_alarm_class.clear();
-    m.main_view.Label19.clear();
     for (int i = 1; i <= EventTable::kSlots; ++i)
         clear_slot(t, i);
 }
 
-bool find_event_slot(MainState& m) {
-    EventTable& t = m.events;
-    const std::string& code = m.report.code00;
+bool find_event_slot(EventTable& t, const std::string& code) {
     for (int i = 1; i <= t.n_event; ++i) {
         if (t.event_code[i] == code) {
             t.i_event_now = i;
@@ -71,9 +64,8 @@ bool find_event_slot(MainState& m) {
     return true;
 }
 
-void store_event_report(MainState& m, const DateTime& now) {
-    EventTable& t = m.events;
-    const CurrentReport& r = m.report;
+void store_event_report(EventTable& t, const CurrentReport& r, const std::string& received_data00,
+                        const DateTime& now) {
     const int i = t.i_event_now;
     t.event_origin_time[i] = r.origintime00;
     t.event_magnitude[i] = r.magnitude00;
@@ -84,22 +76,17 @@ void store_event_report(MainState& m, const DateTime& now) {
     const long long twenties = integer_part(std::max(r.depth00, 0.0) / 20);
     t.event_depth_class[i] = static_cast<int>(std::min(twenties, 5LL)) + 1;
     t.event_intensity[i] = r.intensity00;
-    t.event_log_text[i] += m.feed.received_data00 + now.text() + "\n" + "\r\n";
+    t.event_log_text[i] += received_data00 + now.text() + "\n" + "\r\n";
 }
 
-void apply_event_filter(MainState& m) {
-    const CurrentReport& r = m.report;
-    const Settings& s = m.settings;
-    const bool passes = r.pdata00 >= s.pdata_min && r.magnitude00 >= s.magnitude_min &&
-                        r.dist00 <= s.dist_min && r.intensity00 >= m.lpwave.intensity_min;
-    m.events.filter_flag[m.events.i_event_now] = passes ? 1 : 0;
-    // Remembers an event held back only because pop-ups are off, so that
-    // switching them on can still show it.
-    if (!passes && r.magnitude00 >= s.magnitude_min_defalt) m.main_view.Label19 = "地震発生";
+bool apply_event_filter(EventTable& t, const CurrentReport& r, const EventFilter& f) {
+    const bool passes = r.pdata00 >= f.pdata_min && r.magnitude00 >= f.magnitude_min &&
+                        r.dist00 <= f.dist_min && r.intensity00 >= f.intensity_min;
+    t.filter_flag[t.i_event_now] = passes ? 1 : 0;
+    return !passes && r.magnitude00 >= f.magnitude_min_defalt;
 }
 
-void select_event(MainState& m) {
-    EventTable& t = m.events;
+void select_event(EventTable& t) {
     if (t.n_event == 1) {
         t.i_event_selected = t.filter_flag[1] == 1 ? 1 : 0;
         return;
@@ -124,15 +111,13 @@ void select_event(MainState& m) {
     }
 }
 
-void update_map_flag(MainState& m) {
-    EventTable& t = m.events;
+void update_map_flag(EventTable& t) {
     t.map_flag = t.i_event_selected_old == t.i_event_selected ? 2 : 1;
     t.i_event_selected_old = t.i_event_selected;
 }
 
-void copy_selected_report(MainState& m, CopyForm form) {
-    const CurrentReport& r = m.report;
-    FollowedEvent& f = m.followed;
+void copy_selected_report(const CurrentReport& r, const EventTable& t, const RegionTable& regions,
+                          CopyForm form, FollowedEvent& f) {
     f.code = r.code00;
     f.sequence = r.sequence00;
     f.origintime = r.origintime00;
@@ -151,19 +136,18 @@ void copy_selected_report(MainState& m, CopyForm form) {
     f.n_pol_err = r.n_pol_err00;
     if (form == CopyForm::live) f.region_name = decode_for_display(r.region_name00);
     f.region_name_en = r.region_name00;
-    translate_region(m);
+    translate_region(regions, f);
     f.dist = r.dist00;
     f.intensity = r.intensity00;
     // The travel tables have no row below the surface: a negative depth (a
     // malformed report) takes the first row.
     const long long fives = integer_part(std::max(r.depth00, 0.0) / 5);
     f.depth_div = static_cast<int>(std::min(fives, static_cast<long long>(INT_MAX) - 1)) + 1;
-    f.depth_color = m.events.event_depth_class[m.events.i_event_selected];
+    f.depth_color = t.event_depth_class[t.i_event_selected];
 }
 
-void translate_region(MainState& m) {
-    FollowedEvent& f = m.followed;
-    const auto& table = m.regions.region_table;
+void translate_region(const RegionTable& regions, FollowedEvent& f) {
+    const auto& table = regions.region_table;
     for (int row = 1; row <= RegionTable::kCapacity && !table[row][1].empty(); ++row) {
         if (table[row][1] == f.region_name_en) {
             f.region_name = table[row][2];

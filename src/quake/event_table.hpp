@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "quake/region_table.hpp"
+#include "quake/report_fields.hpp"
 #include "text/date_time.hpp"
 
 namespace eew {
@@ -38,12 +40,22 @@ struct EventTable {
     std::string last_alarm_class;
 };
 
-struct MainState;
+// The notification filter's thresholds: a report passes when it has at least
+// `pdata_min` P-wave stations, magnitude `magnitude_min`, estimated intensity
+// `intensity_min` and lies at most `dist_min` km away. `magnitude_min_defalt`
+// is the configured minimum magnitude, which `magnitude_min` leaves while
+// pop-ups are switched off.
+struct EventFilter {
+    double pdata_min = 0;
+    double magnitude_min = 0;
+    double dist_min = 0;
+    double intensity_min = 0;
+    double magnitude_min_defalt = 0;
+};
 
-// Empties the table and the current-event state: every slot, the selection,
-// the event state, the travel-time flags, the announced class and the event
-// indicator.
-void reset_event_table(MainState& state);
+// Empties every slot and zeroes the counters, the selection, map_flag,
+// event_flag and the announced class.
+void reset_event_table(EventTable& table);
 
 // Sets `i_event_now` to the slot of `code00`, taking the next free slot for a
 // new code. When all five are in use, a new code takes over the slot of the
@@ -51,33 +63,37 @@ void reset_event_table(MainState& state);
 // passing the filter, emptied first. Without such a slot the report is
 // dropped: `i_event_now` becomes 0 and the result is false, and the caller
 // must not run the rest of the chain for it.
-bool find_event_slot(MainState& state);
+bool find_event_slot(EventTable& table, const std::string& code00);
 
-// Stores the report in slot `i_event_now` and appends its text, received at
-// `now`, to the slot's log text.
-void store_event_report(MainState& state, const DateTime& now);
+// Stores the report in slot `i_event_now` and appends its raw text
+// (`received_data00`), received at `now`, to the slot's log text.
+void store_event_report(EventTable& table, const CurrentReport& report,
+                        const std::string& received_data00, const DateTime& now);
 
-// Sets `filter_flag` of slot `i_event_now`; a held-back report of at least the
-// configured minimum magnitude lights the event indicator.
-void apply_event_filter(MainState& state);
+// Sets `filter_flag` of slot `i_event_now`. Returns true when the report is
+// held back although it reaches the configured minimum magnitude: the event
+// indicator must then light, so that switching pop-ups on can still show it.
+bool apply_event_filter(EventTable& table, const CurrentReport& report, const EventFilter& filter);
 
 // Chooses the followed event among the passing slots: the highest estimated
 // intensity, or the largest magnitude when none is positive; lowest slot on ties.
 // A lone event is followed whenever it passes.
-void select_event(MainState& state);
+void select_event(EventTable& table);
 
 // `map_flag` 1 when the followed slot changed with this report, else 2.
-void update_map_flag(MainState& state);
+void update_map_flag(EventTable& table);
 
 // Live reports always show the received region key until it is translated; a
 // replay keeps the name shown before unless it is empty.
 enum class CopyForm { live, replay };
 
-// Copies the report just decoded into the followed event's fields.
-void copy_selected_report(MainState& state, CopyForm form);
+// Copies the report just decoded into the followed event's fields, with the
+// depth class of the followed slot and the travel tables' depth index.
+void copy_selected_report(const CurrentReport& report, const EventTable& table,
+                          const RegionTable& regions, CopyForm form, FollowedEvent& followed);
 
 // Shows the display name of `region_name_en` when the region table holds it;
 // otherwise keeps `region_name`, or shows the key as received when that is empty.
-void translate_region(MainState& state);
+void translate_region(const RegionTable& regions, FollowedEvent& followed);
 
 }  // namespace eew

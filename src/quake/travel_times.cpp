@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/main_state.hpp"
+#include "quake/estimates.hpp"
+#include "quake/report_fields.hpp"
+#include "quake/travel_table.hpp"
+#include "text/date_time.hpp"
 #include "text/numeric_value.hpp"
 
 namespace eew {
@@ -48,27 +51,24 @@ long long seconds_left(long long travel, long long lapse) {
 
 }  // namespace
 
-void s_travel_time(MainState& state) {
-    TravelTimes& tt = state.travel;
-    const double dist = state.followed.dist;
-    s_wave_time(state.traveltime_table_s, state.followed.depth_div, dist, tt.traveltime,
-                tt.travel_s_data_flag);
-    const double v = state.lpwave.lpwave_velocity;
-    tt.lpwave_travel_time = v > 0 ? integer_part(dist / v) : 0;
+void s_travel_time(const TravelTable& table_s, const FollowedEvent& f, double lpwave_velocity,
+                   TravelTimes& tt) {
+    s_wave_time(table_s, f.depth_div, f.dist, tt.traveltime, tt.travel_s_data_flag);
+    const double v = lpwave_velocity;
+    tt.lpwave_travel_time = v > 0 ? integer_part(f.dist / v) : 0;
 }
 
-void s_travel_time_ref(MainState& state) {
-    if (state.estimates.ref_site_i_min == 0) {
-        state.travel.travel_s_data_ref_flag = 0;
+void s_travel_time_ref(const TravelTable& table_s, const FollowedEvent& f, const Estimates& e,
+                       TravelTimes& tt) {
+    if (e.ref_site_i_min == 0) {
+        tt.travel_s_data_ref_flag = 0;
         return;
     }
-    s_wave_time(state.traveltime_table_s, state.followed.depth_div, state.estimates.dist_ref_min,
-                state.travel.traveltime_ref, state.travel.travel_s_data_ref_flag);
+    s_wave_time(table_s, f.depth_div, e.dist_ref_min, tt.traveltime_ref, tt.travel_s_data_ref_flag);
 }
 
-void update_elapsed_times(MainState& state, const DateTime& now) {
-    TravelTimes& tt = state.travel;
-    tt.lapse = seconds_between(state.followed.origintime, now);
+void update_elapsed_times(const DateTime& origintime, const DateTime& now, TravelTimes& tt) {
+    tt.lapse = seconds_between(origintime, now);
     tt.countdown = seconds_left(tt.traveltime, tt.lapse);
     tt.countdown_ref = seconds_left(tt.traveltime_ref, tt.lapse);
     tt.lpwave_countdown = seconds_left(tt.lpwave_travel_time, tt.lapse);

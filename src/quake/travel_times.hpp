@@ -4,7 +4,8 @@ namespace eew {
 
 class DateTime;
 class TravelTable;
-struct MainState;
+struct Estimates;
+struct FollowedEvent;
 
 // S-wave travel times and countdowns of the followed event, in whole seconds.
 struct TravelTimes {
@@ -19,23 +20,26 @@ struct TravelTimes {
     long long lpwave_countdown = 0;
 };
 
-// The S-wave travel time to the site (followed.dist, followed.depth_div): the
+// The S-wave travel time to the site (`dist`, `depth_div` of the followed
+// event) from the S table: the
 // first whole second at which the front has reached the site, 5.0 km/s beyond
 // the 300-second distance. A source 400 km deep or deeper (depth_div 81 and
 // more) clears travel_s_data_flag and keeps the previous traveltime; a depth
 // index below 1 (a negative depth) counts as 1. Also sets lpwave_travel_time
-// from lpwave_velocity, 0 when that speed is not positive.
-void s_travel_time(MainState& state);
+// from `lpwave_velocity` (km/s), 0 when that speed is not positive.
+void s_travel_time(const TravelTable& table_s, const FollowedEvent& followed,
+                   double lpwave_velocity, TravelTimes& times);
 
 // The same for the nearest reference site (estimates.dist_ref_min), writing
 // traveltime_ref and travel_s_data_ref_flag. Without a nearest reference site
 // (ref_site_i_min 0) there is nothing to time: the flag is cleared.
-void s_travel_time_ref(MainState& state);
+void s_travel_time_ref(const TravelTable& table_s, const FollowedEvent& followed,
+                       const Estimates& estimates, TravelTimes& times);
 
-// Sets lapse to the whole seconds from the followed event's origin time to
+// Sets lapse to the whole seconds from the followed event's `origintime` to
 // `now` (negative when the origin lies ahead of `now`) and the three countdowns
 // from it. Differences beyond the range of long long saturate.
-void update_elapsed_times(MainState& state, const DateTime& now);
+void update_elapsed_times(const DateTime& origintime, const DateTime& now, TravelTimes& times);
 
 enum class Wave { s, p };
 

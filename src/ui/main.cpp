@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/app.hpp"
 #include "platform/qt_platform.hpp"
@@ -23,6 +24,9 @@ int main(int argc, char* argv[]) {
         window.render();
     });
     if (auto error = app.Form_Load()) {
+        // Also on standard error: started from a terminal or a service
+        // manager, nobody may be there to click the dialog away.
+        std::fprintf(stderr, "eewclient cannot start: %s\n", error->c_str());
         QMessageBox::critical(nullptr, "eewclient cannot start", QString::fromStdString(*error));
         return 1;
     }

@@ -49,8 +49,9 @@ std::string linear_travel_table(double km_per_second, int per_line) {
 
 void write_program_files(const TempFolder& folder) {
     folder.write("data/tavi.config", sample_config());
-    folder.write("data/traveltime300.dat", linear_travel_table(4.0));
-    folder.write("data/traveltimep300.dat", linear_travel_table(7.0));
+    static const std::string s_table = linear_travel_table(4.0), p_table = linear_travel_table(7.0);
+    folder.write("data/traveltime300.dat", s_table);
+    folder.write("data/traveltimep300.dat", p_table);
     folder.write("data/LPwave.in", "\"velocity\",3.0\r\n\"" +
                                        *utf8_to_sjis("長周期地震動に注意してください。") +
                                        "\"\r\n\"intensity_min\",0.5\r\n");

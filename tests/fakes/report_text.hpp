@@ -16,7 +16,7 @@ struct ReportValues {
     double longitude = 140.0;
     double depth = 40;
     int p_data = 8;
-    std::string region = "chiba_northwest";
+    std::string region = "chiba_nw";
     double nobs_pol = 20;
 };
 

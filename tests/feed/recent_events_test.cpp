@@ -32,21 +32,13 @@ TEST(RecentEvents, PruningDropsEntriesOlderThan1440MinutesFromTheFront) {
     EXPECT_EQ(list.recent_event_time[3], "");
 }
 
-TEST(RecentEvents, PruningAnEmptyOrAllOldList) {
-    RecentEvents empty;
-    prune_recent_events(empty, at(2, 9, 0));
-    EXPECT_EQ(empty.total_event_number, 0);
-
-    RecentEvents old = list_of({at(1, 1, 0), at(1, 2, 0)});
-    prune_recent_events(old, at(3, 0, 0));
-    EXPECT_EQ(old.total_event_number, 0);
-}
-
-TEST(RecentEvents, AnUnreadableTimeCountsAsOld) {
-    RecentEvents list = list_of({at(2, 8, 0)});
-    list.recent_event_time[1] = "yesterday";
-    prune_recent_events(list, at(2, 9, 0));
-    EXPECT_EQ(list.total_event_number, 0);
+TEST(RecentEvents, AnEmptyListStaysEmptyAndOldOrUnreadableEntriesAllGo) {
+    RecentEvents unreadable = list_of({at(2, 8, 0)});
+    unreadable.recent_event_time[1] = "yesterday";
+    for (RecentEvents list : {RecentEvents{}, list_of({at(1, 1, 0), at(1, 2, 0)}), unreadable}) {
+        prune_recent_events(list, at(3, 0, 0));
+        EXPECT_EQ(list.total_event_number, 0);
+    }
 }
 
 TEST(RecentEvents, SavedListReadsBackAndKeepsLoadedTimeTexts) {

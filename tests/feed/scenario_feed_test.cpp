@@ -91,22 +91,5 @@ TEST_F(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdown) {
     EXPECT_GT(m().estimates.ref_site_i_min, 0);
 }
 
-TEST_F(ShippedScenario, OverlappingQuakesFollowTheOneFeltAtTheSite) {
-    play("miyagi_ibaraki_overlap.scenario", [](const sim::FeedMessage&) {});
-    const EventTable& t = m().events;
-    ASSERT_EQ(t.n_event, 2);
-    EXPECT_EQ(t.i_event_selected, 1);
-    EXPECT_EQ(m().followed.region_name, "宮城県沖");
-    EXPECT_EQ(t.filter_flag[2], 0);  // off Ibaraki: intensity 0 at Tokyo
-    EXPECT_EQ(t.event_flag, 3);
-}
-
-TEST_F(ShippedScenario, ADeepQuakeHasNoCountdown) {
-    play("torishima_deep.scenario", [](const sim::FeedMessage&) {});
-    EXPECT_EQ(m().followed.region_name, "鳥島近海");
-    EXPECT_EQ(m().followed.depth_div, 87);
-    EXPECT_EQ(m().travel.travel_s_data_flag, 0);
-}
-
 }  // namespace
 }  // namespace eew

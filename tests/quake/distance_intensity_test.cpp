@@ -5,7 +5,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "app/main_state.hpp"
+#include "quake/reference_sites.hpp"
 
 namespace eew {
 namespace {
@@ -51,30 +51,27 @@ TEST(RoundIntensity, HalvesRoundUpAndTheRestTruncatesTowardZero) {
         EXPECT_EQ(round_intensity(intensity), rounded) << intensity;
 }
 
-TEST(ReferenceSites, TheNearestSiteWinsAndTheEarlierOnATie) {
-    MainState s;
-    s.followed.mip = 6.0;  // the intensity magnitude, not the magnitude, drives the estimate
-    s.followed.latitude = 36.0;
-    s.followed.longitude = 140.0;
-    s.followed.depth = 10.0;
-    s.refs.ref_number = 4;  // numbered from 1
-    s.refs.longitude_ref = {0, 140, 140, 140, 140};
-    s.refs.latitude_ref = {0, 38, 37, 36, 36};
-    s.refs.ampfac_ref = {0, 1, 1, 1, 2};
-    evaluate_reference_sites(s);
-    EXPECT_EQ(s.estimates.ref_site_i_min, 3);
-    EXPECT_EQ(s.estimates.dist_ref_min, 0.00001);
-    EXPECT_NEAR(s.estimates.intensity_ref, 3.9415, 0.0005);
-}
+TEST(ReferenceSites, TheNearestSiteWinsAndTheEarlierOnATieAndWithoutSitesNoneIs) {
+    FollowedEvent f;
+    f.mip = 6.0;  // the intensity magnitude, not the magnitude, drives the estimate
+    f.latitude = 36.0;
+    f.longitude = 140.0;
+    f.depth = 10.0;
+    ReferenceSites refs;
+    refs.ref_number = 4;  // numbered from 1
+    refs.longitude_ref = {0, 140, 140, 140, 140};
+    refs.latitude_ref = {0, 38, 37, 36, 36};
+    refs.ampfac_ref = {0, 1, 1, 1, 2};
+    Estimates e;
+    evaluate_reference_sites(f, refs, e);
+    EXPECT_EQ(e.ref_site_i_min, 3);
+    EXPECT_EQ(e.dist_ref_min, 0.00001);
+    EXPECT_NEAR(e.intensity_ref, 3.9415, 0.0005);
 
-TEST(ReferenceSites, WithoutSitesNothingIsNearest) {
-    MainState s;
-    s.estimates.ref_site_i_min = 4;
-    s.estimates.intensity_ref = 3.2;
-    evaluate_reference_sites(s);
-    EXPECT_EQ(s.estimates.dist_ref_min, 99999.9);
-    EXPECT_EQ(s.estimates.ref_site_i_min, 0);
-    EXPECT_EQ(s.estimates.intensity_ref, 0.0);
+    evaluate_reference_sites(f, ReferenceSites{}, e);
+    EXPECT_EQ(e.dist_ref_min, 99999.9);
+    EXPECT_EQ(e.ref_site_i_min, 0);
+    EXPECT_EQ(e.intensity_ref, 0.0);
 }
 
 }  // namespace

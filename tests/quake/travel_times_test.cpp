@@ -7,7 +7,9 @@
 #include <limits>
 #include <tuple>
 
-#include "app/main_state.hpp"
+#include "quake/estimates.hpp"
+#include "quake/report_fields.hpp"
+#include "quake/travel_table.hpp"
 
 namespace eew {
 namespace {
@@ -20,14 +22,18 @@ void fill_row(TravelTable& table, int row, double reach) {
         table.set(row, t, reach * t / TravelTable::kSeconds);
 }
 
-// Only the row of `depth_div` holds data, so reading another row shows.
-MainState site_at(int depth_div, double dist, double reach = 1200.0) {
-    MainState s;
-    fill_row(s.traveltime_table_s, std::max(depth_div, 1), reach);
-    s.followed.depth_div = depth_div;
-    s.followed.dist = dist;
-    return s;
-}
+// The S table (only the row of `depth_div` holds data, so reading another
+// row shows) and the followed event at `dist` km.
+struct Site {
+    Site(int depth_div, double dist, double reach = 1200.0) {
+        fill_row(table, std::max(depth_div, 1), reach);
+        f.depth_div = depth_div;
+        f.dist = dist;
+    }
+    TravelTable table;
+    FollowedEvent f;
+    TravelTimes tt;
+};
 
 TEST(STravelTime, IsTheFirstSecondTheFrontHasReachedTheSiteDownToFourHundredKm) {
     // 1200 km at 300 s is 4 km/s; beyond the table the front moves 5 km/s.
@@ -37,66 +43,61 @@ TEST(STravelTime, IsTheFirstSecondTheFrontHasReachedTheSiteDownToFourHundredKm) 
         {81, 1200, 40, 0, 0},    {0, 1200, 40, 10, 1},     {-1, 1200, 40, 10, 1},
     };
     for (const auto& [depth_div, reach, dist, traveltime, flag] : cases) {
-        MainState s = site_at(depth_div, dist, reach);
-        s_travel_time(s);
-        EXPECT_EQ(s.travel.traveltime, traveltime) << depth_div << " " << dist;
-        EXPECT_EQ(s.travel.travel_s_data_flag, flag) << depth_div;
+        Site s(depth_div, dist, reach);
+        s_travel_time(s.table, s.f, 3.0, s.tt);
+        EXPECT_EQ(s.tt.traveltime, traveltime) << depth_div << " " << dist;
+        EXPECT_EQ(s.tt.travel_s_data_flag, flag) << depth_div;
     }
 }
 
 TEST(STravelTime, ABrokenTableWithNaNStopsAtSecondThreeHundred) {
-    MainState s = site_at(3, 50.0, 0.0);
-    s.traveltime_table_s.set(3, TravelTable::kSeconds, std::nan(""));
-    s_travel_time(s);
-    EXPECT_EQ(s.travel.traveltime, 300);
+    Site s(3, 50.0, 0.0);
+    s.table.set(3, TravelTable::kSeconds, std::nan(""));
+    s_travel_time(s.table, s.f, 3.0, s.tt);
+    EXPECT_EQ(s.tt.traveltime, 300);
 }
 
 TEST(STravelTime, LongPeriodTimeIsTheWholeSecondsAtAPositiveSpeed) {
     const std::pair<double, long long> cases[] = {{3, 33}, {0, 0}, {-2, 0}, {std::nan(""), 0}};
     for (const auto& [velocity, seconds] : cases) {
-        MainState s = site_at(3, 100.0);
-        s.lpwave.lpwave_velocity = velocity;
-        s_travel_time(s);
-        EXPECT_EQ(s.travel.lpwave_travel_time, seconds) << velocity;
+        Site s(3, 100.0);
+        s_travel_time(s.table, s.f, velocity, s.tt);
+        EXPECT_EQ(s.tt.lpwave_travel_time, seconds) << velocity;
     }
 }
 
 TEST(STravelTimeRef, TimesOnlyTheNearestReferenceSiteWhenThereIsOne) {
-    MainState s = site_at(3, 40.0);
-    s.travel.travel_s_data_ref_flag = 1;
-    s_travel_time_ref(s);
-    EXPECT_EQ(s.travel.travel_s_data_ref_flag, 0);
+    Site s(3, 40.0);
+    s.tt.travel_s_data_ref_flag = 1;
+    s_travel_time_ref(s.table, s.f, Estimates{}, s.tt);
+    EXPECT_EQ(s.tt.travel_s_data_ref_flag, 0);
 
-    s.estimates = {.dist_ref_min = 80.0, .ref_site_i_min = 2};
-    s_travel_time_ref(s);
-    EXPECT_EQ(s.travel.traveltime_ref, 20);
-    EXPECT_EQ(s.travel.travel_s_data_ref_flag, 1);
+    const Estimates nearest{.dist_ref_min = 80.0, .ref_site_i_min = 2};
+    s_travel_time_ref(s.table, s.f, nearest, s.tt);
+    EXPECT_EQ(s.tt.traveltime_ref, 20);
+    EXPECT_EQ(s.tt.travel_s_data_ref_flag, 1);
 
     // Too deep: the flag is cleared and the time kept.
-    s.followed.depth_div = 81;
-    s_travel_time_ref(s);
-    EXPECT_EQ(s.travel.traveltime_ref, 20);
-    EXPECT_EQ(s.travel.travel_s_data_ref_flag, 0);
+    s.f.depth_div = 81;
+    s_travel_time_ref(s.table, s.f, nearest, s.tt);
+    EXPECT_EQ(s.tt.traveltime_ref, 20);
+    EXPECT_EQ(s.tt.travel_s_data_ref_flag, 0);
 }
 
 TEST(UpdateElapsedTimes, CountdownsFallAsTheSecondsPassAndSaturate) {
-    MainState s;
-    s.followed.origintime = *DateTime::from_fields(2024, 1, 1, 12, 0, 55);
-    s.travel = {.traveltime = 25, .traveltime_ref = 40, .lpwave_travel_time = kMax};
-    update_elapsed_times(s, *DateTime::from_fields(2024, 1, 1, 12, 1, 5));
-    EXPECT_EQ(s.travel.lapse, 10);
-    EXPECT_EQ(s.travel.countdown, 15);
-    EXPECT_EQ(s.travel.countdown_ref, 30);
-    EXPECT_EQ(s.travel.lpwave_countdown, kMax - 10);
-
-    update_elapsed_times(s, *DateTime::from_fields(2024, 1, 1, 12, 1, 45));
-    EXPECT_EQ(s.travel.countdown, -25);
+    const DateTime origin = *DateTime::from_fields(2024, 1, 1, 12, 0, 55);
+    TravelTimes tt{.traveltime = 25, .traveltime_ref = 40, .lpwave_travel_time = kMax};
+    update_elapsed_times(origin, *DateTime::from_fields(2024, 1, 1, 12, 1, 5), tt);
+    EXPECT_EQ(tt.lapse, 10);
+    EXPECT_EQ(tt.countdown, 15);
+    EXPECT_EQ(tt.countdown_ref, 30);
+    EXPECT_EQ(tt.lpwave_countdown, kMax - 10);
 
     // An origin ahead of the clock.
-    update_elapsed_times(s, *DateTime::from_fields(2024, 1, 1, 12, 0, 52));
-    EXPECT_EQ(s.travel.lapse, -3);
-    EXPECT_EQ(s.travel.countdown, 28);
-    EXPECT_EQ(s.travel.lpwave_countdown, kMax);
+    update_elapsed_times(origin, *DateTime::from_fields(2024, 1, 1, 12, 0, 52), tt);
+    EXPECT_EQ(tt.lapse, -3);
+    EXPECT_EQ(tt.countdown, 28);
+    EXPECT_EQ(tt.lpwave_countdown, kMax);
 }
 
 TEST(WaveFrontDistance, FollowsTheTableThenFiveKmPerSecondForSAndEightForP) {

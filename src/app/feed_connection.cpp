@@ -1,9 +1,9 @@
-#include "feed/feed_connection.hpp"
+#include "app/feed_connection.hpp"
 
+#include "app/main_map.hpp"
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
 #include "maps/canvas.hpp"
-#include "maps/main_map.hpp"
 
 namespace eew {
 

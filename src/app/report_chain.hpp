@@ -21,8 +21,9 @@ struct MergeOutcome {
 
 // The part of the report chain that live reception and replay share up to
 // the choice of the followed event: decode, find the slot, estimate distance
-// and intensity at the site, store, filter, select, update map_flag. `now` is
-// the arrival time written into the event's log text.
+// and intensity at the site, store, filter (lighting the event indicator for
+// a held-back event of the configured magnitude), select, update map_flag.
+// `now` is the arrival time written into the event's log text.
 MergeOutcome merge_report(MainState& state, std::string_view text, const DateTime& now);
 
 // For a report of the followed event: copies it into the plain fields, rounds
@@ -30,5 +31,9 @@ MergeOutcome merge_report(MainState& state, std::string_view text, const DateTim
 // and countdowns as seen at `present` (the clock live, the report's send time
 // in a replay).
 void update_followed_event(MainState& state, CopyForm form, const DateTime& present);
+
+// Ends the current events: empties the event table and clears the travel-time
+// flags, the announced class and the event indicator.
+void reset_event_table(MainState& state);
 
 }  // namespace eew

@@ -1,10 +1,10 @@
-#include "feed/dispatch.hpp"
+#include "app/dispatch.hpp"
 
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
+#include "app/presentation.hpp"
+#include "app/report_chain.hpp"
 #include "feed/framing.hpp"
-#include "quake/presentation.hpp"
-#include "quake/report_chain.hpp"
 #include "text/shift_jis.hpp"
 
 namespace eew {

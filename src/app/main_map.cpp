@@ -1,4 +1,4 @@
-#include "maps/main_map.hpp"
+#include "app/main_map.hpp"
 
 #include <string>
 

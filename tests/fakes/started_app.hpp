@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "app/app.hpp"
+#include "fakes/fake_platform.hpp"
+#include "fakes/temp_folder.hpp"
+
+namespace eew::test {
+
+// A program started on the files of write_program_files() (site 1, Tokyo:
+// 139.7 E, 35.7 N, factor 1.5; filter 1 station, M 3.5, 300 km, intensity
+// 0.5; S 4 km/s; chime on), after `extra_files` (relative path, content) were
+// written over them. The clock reads 2024-04-01 09:00:06.
+struct StartedApp {
+    explicit StartedApp(
+        std::initializer_list<std::pair<std::string, std::string>> extra_files = {});
+    MainState& m() { return app.state(); }
+
+    TempFolder folder;
+    FakePlatform platform;
+    App app;
+    bool loaded = false;
+};
+
+}  // namespace eew::test
