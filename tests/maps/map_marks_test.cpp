@@ -42,19 +42,14 @@ TEST_F(MapMarksTest, SiteMarkLandsWhereTheCatalogueProjects) {
     }
 }
 
-TEST_F(MapMarksTest, StationMarksAlwaysGoOnTheEventMap) {
+TEST_F(MapMarksTest, StationMarksOnTheEventMapPanelBoxesByTarget) {
     draw_station_mark(maps, pictures, 127, 37.5, 5, 10);
-    EXPECT_EQ(event_map.calls, Calls{"filled square -4 234 4 242 c10 w1"});
-    EXPECT_TRUE(main_map.calls.empty());
-}
-
-TEST_F(MapMarksTest, PanelBoxGoesOnTheEventMapOnlyForTargetOne) {
     draw_panel_box(pictures, 20, 30, 1, 14);
     draw_panel_box(pictures, 20, 30, 0, 9);
-    draw_panel_box(pictures, 20, 30, 2, 2);
-    EXPECT_EQ(event_map.calls, Calls{"filled square 16 26 24 34 c14 w1"});
-    EXPECT_EQ(panel.calls,
-              (Calls{"filled square 16 26 24 34 c9 w1", "filled square 16 26 24 34 c2 w1"}));
+    EXPECT_EQ(event_map.calls,
+              (Calls{"filled square -4 234 4 242 c10 w1", "filled square 16 26 24 34 c14 w1"}));
+    EXPECT_EQ(panel.calls, Calls{"filled square 16 26 24 34 c9 w1"});
+    EXPECT_TRUE(main_map.calls.empty());
 }
 
 TEST_F(MapMarksTest, RadiusBelowOneBecomesOneInTheCallersVariable) {
