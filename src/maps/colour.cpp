@@ -11,4 +11,9 @@ Rgb palette_colour(int index) {
     return kPalette[index];
 }
 
+int depth_class_colour(const DepthColorTable& table, int depth_class) {
+    if (depth_class < 0 || depth_class > 6) depth_class = 1;
+    return table[depth_class];
+}
+
 }  // namespace eew

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace eew {
@@ -35,5 +36,16 @@ class Colour {
 
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kRed{255, 0, 0};
+
+// Palette index of each depth class 1..6 (entry 0 reads as black).
+using DepthColorTable = std::array<int, 7>;
+
+// The depth colours the program uses: red, yellow, green, dark green, blue,
+// dark blue from shallow to deep.
+inline constexpr DepthColorTable kDepthColorTable{0, 12, 14, 10, 2, 9, 1};
+
+// The palette index of a depth class. A class outside 0..6 can only come from
+// a negative depth, so it is drawn as the shallowest class, 1.
+int depth_class_colour(const DepthColorTable& table, int depth_class);
 
 }  // namespace eew

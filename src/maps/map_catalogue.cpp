@@ -21,6 +21,10 @@ void fill_row(MapCatalogue& maps, const MapRow& row) {
     maps.map_km_scale[m] = row.km_scale;
 }
 
+int known_map(int m) {
+    return m < 0 || m > 5 ? 0 : m;
+}
+
 }  // namespace
 
 void fill_map_catalogue(MapCatalogue& maps) {
@@ -39,9 +43,13 @@ int site_in_western_map(double longitude_site) {
 }
 
 MapPoint project(const MapCatalogue& maps, int m, double longitude, double latitude) {
-    if (m < 0 || m > 5) m = 0;
+    m = known_map(m);
     return {maps.map_x_origin[m] + maps.map_x_scale[m] * (longitude - maps.map_lon_origin[m]),
             maps.map_y_origin[m] + maps.map_y_scale[m] * (maps.map_lat_origin[m] - latitude)};
+}
+
+double km_scale(const MapCatalogue& maps, int m) {
+    return maps.map_km_scale[known_map(m)];
 }
 
 }  // namespace eew

@@ -31,7 +31,11 @@ struct MapPoint {
     double y = 0;
 };
 
-// Pixel position of a geographic point on map `m`; not clipped.
+// Pixel position of a geographic point on map `m`; not clipped. A map number
+// outside 0..5 reads the empty entry 0.
 MapPoint project(const MapCatalogue& maps, int m, double longitude, double latitude);
+
+// Pixels per km on map `m`; 0 for a map number outside 0..5.
+double km_scale(const MapCatalogue& maps, int m);
 
 }  // namespace eew

@@ -23,12 +23,11 @@ void MapLegend::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::black);
     p.drawText(QRect(0, 2, 40, 16), Qt::AlignLeft | Qt::AlignVCenter, "depth");
-    // Depth classes 1..6 in their palette colours, with the class boundaries
+    // Depth classes 1..6 in the map's colours, with the class boundaries
     // (km) written under the joins.
-    static constexpr int kDepthColours[] = {12, 14, 10, 2, 9, 1};
     static constexpr const char* kBounds[] = {"-20", "-40", "-60", "-80", "-100"};
     for (int i = 0; i < 6; ++i) {
-        p.fillRect(QRect(44 + 24 * i, 4, 24, 12), palette_qcolor(kDepthColours[i]));
+        p.fillRect(QRect(44 + 24 * i, 4, 24, 12), palette_qcolor(eew::kDepthColorTable[i + 1]));
     }
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.8);

@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 
@@ -15,6 +16,26 @@ QPen pen(eew::Colour c, int width) {
     p.setWidth(width < 1 ? 1 : width);
     return p;
 }
+
+// A point belongs to the pixel whose square [i, i+1) x [j, j+1) holds it, as
+// on the map images. Far-off points (marks outside the picture) are pinned
+// well outside it so that the conversion stays defined.
+int pixel(float v) {
+    constexpr float kFar = 1.0e6f;
+    if (!(v > -kFar)) return static_cast<int>(-kFar);
+    if (!(v < kFar)) return static_cast<int>(kFar);
+    return static_cast<int>(std::floor(v));
+}
+
+QPoint pixel(float x, float y) {
+    return {pixel(x), pixel(y)};
+}
+
+// Marks are drawn aliased so that each lands on exactly the pixels its
+// geometry names and keeps its palette colour unblended.
+struct MarkPainter : QPainter {
+    explicit MarkPainter(QImage* image) : QPainter(image) { setRenderHint(Antialiasing, false); }
+};
 
 }  // namespace
 
@@ -44,47 +65,52 @@ void PictureArea::remove_background() {
 }
 
 void PictureArea::line(float x1, float y1, float x2, float y2, eew::Colour colour, int width) {
-    QPainter p(&layer_);
+    MarkPainter p(&layer_);
     p.setPen(pen(colour, width));
-    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    p.drawLine(pixel(x1, y1), pixel(x2, y2));
     update();
 }
 
 void PictureArea::square(float x1, float y1, float x2, float y2, eew::Colour colour, int width,
                          bool filled) {
-    QPainter p(&layer_);
+    // The corners' pixels are both part of the square: (x - 3, y - 3) to
+    // (x + 3, y + 3) covers 7 x 7 pixels.
+    const QRect box = QRect(pixel(x1, y1), pixel(x2, y2)).normalized();
+    MarkPainter p(&layer_);
+    if (filled) p.fillRect(box, to_qcolor(colour));
     p.setPen(pen(colour, width));
-    p.setBrush(filled ? QBrush(to_qcolor(colour)) : Qt::NoBrush);
-    p.drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+    p.setBrush(Qt::NoBrush);
+    // An aliased 1 px outline of QRect(x, y, w, h) covers w + 1 columns.
+    p.drawRect(box.adjusted(0, 0, -1, -1));
     update();
 }
 
 void PictureArea::circle(float x, float y, float radius, eew::Colour colour, int width) {
-    QPainter p(&layer_);
+    MarkPainter p(&layer_);
     p.setPen(pen(colour, width));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(x, y), radius, radius);
+    p.drawEllipse(QPointF(pixel(x, y)), radius, radius);
     update();
 }
 
 void PictureArea::filled_circle(float x, float y, float radius, eew::Colour fill,
                                 eew::Colour outline, int width) {
-    QPainter p(&layer_);
+    MarkPainter p(&layer_);
     p.setPen(pen(outline, width));
     p.setBrush(to_qcolor(fill));
-    p.drawEllipse(QPointF(x, y), radius, radius);
+    p.drawEllipse(QPointF(pixel(x, y)), radius, radius);
     update();
 }
 
 void PictureArea::point(float x, float y, eew::Colour colour) {
-    QPainter p(&layer_);
+    MarkPainter p(&layer_);
     p.setPen(pen(colour, 1));
-    p.drawPoint(QPointF(x, y));
+    p.drawPoint(pixel(x, y));
     update();
 }
 
 void PictureArea::text(float x, float y, const std::string& text, eew::Colour colour) {
-    QPainter p(&layer_);
+    MarkPainter p(&layer_);
     p.setPen(to_qcolor(colour));
     p.setFont(font());
     const QString s = QString::fromStdString(text);

@@ -1,0 +1,39 @@
+#include "maps/main_map_drawing.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "maps/map_marks.hpp"
+
+namespace eew {
+namespace {
+
+constexpr int kMainMap = 5;
+
+// The stored colour is a number read from a file; anything that is not a
+// palette index is drawn black rather than converted out of range.
+int stored_palette_index(double value) {
+    if (!(value >= 0 && value <= 15)) return 0;
+    return static_cast<int>(std::lround(value));
+}
+
+}  // namespace
+
+void draw_main_map(Canvas& main_map, const MapCatalogue& maps, const RecentEvents& recent,
+                   double longitude_site, double latitude_site, const DateTime& now,
+                   int disp_event_hours) {
+    main_map.clear();
+    const long long window = -60LL * disp_event_hours;
+    const int count = std::clamp(recent.total_event_number, 0, RecentEvents::kCapacity);
+    for (int i = 1; i <= count; ++i) {
+        const auto time = DateTime::from_text(recent.recent_event_time[i]);
+        if (!time || minutes_between(now, *time) <= window) continue;
+        const auto& row = recent.recent_event_data[i];
+        double radius = 1.4 * row[1];
+        main_map_epicentre(main_map, project(maps, kMainMap, row[3], row[2]), radius,
+                           stored_palette_index(row[4]));
+    }
+    site_mark(main_map, project(maps, kMainMap, longitude_site, latitude_site));
+}
+
+}  // namespace eew
