@@ -1,6 +1,7 @@
 #include "app/app.hpp"
 
 #include "app/platform.hpp"
+#include "app/popup_windows.hpp"
 #include "app/startup.hpp"
 #include "feed/dispatch.hpp"
 #include "feed/feed_connection.hpp"
@@ -31,6 +32,10 @@ void App::Command5_Click() {
 
 void App::Command6_Click() {
     map_off(state_, platform_);
+}
+
+void App::Check1_Click(bool checked) {
+    eew::Check1_Click(state_, platform_, checked);
 }
 
 void App::Winsock1_DataArrival(std::string_view datagram) {
