@@ -112,17 +112,17 @@ void PopupWindow::add_values() {
     const int run_width = fm.horizontalAdvance(QString(13, ' '));
     auto_close->setBuddy(box(&PopupView::Text65, "Text65", 280 + run_start, kUnderMapY, run_width));
 
-    caption("magnitude", 4, y1, 64)->setBuddy(box(&PopupView::Text6, "Text6", 68, y1, 44));
-    caption("Mi", 118, y1, 18)->setBuddy(box(&PopupView::Text66, "Text66", 138, y1, 44));
-    caption("depth", 190, y1, 38)->setBuddy(box(&PopupView::Text64, "Text64", 228, y1, 44));
-    caption("distance", 280, y1, 56);
-    caption("(epicentral)", 336, y1, 76)->setBuddy(box(&PopupView::Text25, "Text25", 412, y1, 48));
-    caption("km", 464, y1, 24);
+    caption("magnitude", 4, y1, 70)->setBuddy(box(&PopupView::Text6, "Text6", 76, y1, 44));
+    caption("Mi", 128, y1, 18)->setBuddy(box(&PopupView::Text66, "Text66", 148, y1, 44));
+    caption("depth", 200, y1, 40)->setBuddy(box(&PopupView::Text64, "Text64", 242, y1, 44));
+    caption("distance", 294, y1, 56);
+    caption("(epicentral)", 350, y1, 78)->setBuddy(box(&PopupView::Text25, "Text25", 430, y1, 48));
+    caption("km", 482, y1, 24);
 
-    caption("intensity", 4, y2, 64)->setBuddy(box(&PopupView::Text27, "Text27", 68, y2, 44));
-    caption("count down", 118, y2, 72)->setBuddy(box(&PopupView::Text26, "Text26", 190, y2, 44));
-    caption("elapsed time", 242, y2, 84)->setBuddy(box(&PopupView::Text8, "Text8", 326, y2, 44));
-    caption("sec", 374, y2, 28);
+    caption("intensity", 4, y2, 70)->setBuddy(box(&PopupView::Text27, "Text27", 76, y2, 44));
+    caption("count down", 128, y2, 76)->setBuddy(box(&PopupView::Text26, "Text26", 206, y2, 44));
+    caption("elapsed time", 258, y2, 84)->setBuddy(box(&PopupView::Text8, "Text8", 344, y2, 44));
+    caption("sec", 392, y2, 28);
 
     QLabel* cls = label(&PopupView::Label37, "Label37", 560, y1, 115, this);
     cls->setFixedHeight(2 * kRowHeight + 2);

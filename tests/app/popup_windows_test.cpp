@@ -71,23 +71,6 @@ TEST_F(PopUpSwitch, WithoutASlotNoFilterFlagChangesButTheWindowsStillFollow) {
     EXPECT_EQ(popup(), WindowState::minimised);
 }
 
-TEST(EventWindows, ClosedWindowsComeBackEmpty) {
-    MainState m;
-    FakePlatform p;
-    p.show_window(WindowId::popupmap);
-    m.popup_view.Text5 = "2024/04/01 09:00:00";
-    m.popup_view.Label37 = "5弱";
-    m.message_view.Label3 = "震度2の揺れが到達しました。";
-
-    close_event_windows(m, p);
-    EXPECT_EQ(p.window_state(WindowId::popupmap), WindowState::not_created);
-    EXPECT_EQ(p.window_state(WindowId::message), WindowState::not_created);
-    EXPECT_EQ(m.popup_view.Text5, "");
-    EXPECT_EQ(m.popup_view.Label37, "");
-    EXPECT_EQ(m.message_view.Label3, "");
-    EXPECT_EQ(m.message_view.Label1, "地震が発生しました。");
-}
-
 TEST(EventWindows, PresentedSizeFollowsTheScreensResolution) {
     FakePlatform p;
     set_popup_presented_size(p);

@@ -3,16 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QWindow>
 
+#include "app/app.hpp"
 #include "app/main_state.hpp"
 #include "app/popup_windows.hpp"
 #include "fakes/fake_platform.hpp"
 #include "platform/qt_platform.hpp"
+#include "ui/main_window.hpp"
 #include "ui/message_window.hpp"
 #include "ui/picture_area.hpp"
 
@@ -195,6 +198,23 @@ TEST_F(EventWindows, TheUserMinimisingAndRestoringIsHonoured) {
     handle->setWindowStates(Qt::WindowNoState);
     QCoreApplication::processEvents();
     EXPECT_EQ(platform.window_state(WindowId::popupmap), WindowState::normal);
+}
+
+// Only the user's click runs the handler; the render that sets the box
+// from the view must not.
+TEST(PopUpCheckBox, ClickRunsTheHandlerARenderDoesNot) {
+    QtPlatform platform;
+    eew::App app(platform);
+    MainWindow window(app);
+    app.state().settings.magnitude_min_defalt = 3.0;
+    window.render();
+    window.findChild<QCheckBox*>("Check1")->click();
+    EXPECT_EQ(app.state().settings.magnitude_min, 10);
+    EXPECT_FALSE(app.state().main_view.Check1.checked);
+
+    app.state().main_view.Check1.checked = true;
+    window.render();
+    EXPECT_EQ(app.state().settings.magnitude_min, 10);
 }
 
 }  // namespace
