@@ -4,6 +4,7 @@
 #include "app/feed_connection.hpp"
 #include "app/main_map.hpp"
 #include "app/platform.hpp"
+#include "app/popup_windows.hpp"
 #include "app/startup.hpp"
 
 namespace eew {
@@ -31,6 +32,10 @@ void App::Command5_Click() {
 
 void App::Command6_Click() {
     map_off(state_, platform_);
+}
+
+void App::Check1_Click(bool checked) {
+    eew::Check1_Click(state_, platform_, checked);
 }
 
 void App::Winsock1_DataArrival(std::string_view datagram) {

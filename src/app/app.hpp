@@ -26,11 +26,12 @@ class App {
     // the program ends with a non-zero status.
     std::optional<std::string> Form_Load();
 
-    void Command1_Click();  // "start"
-    void Command2_Click();  // "stop"
-    void Command3_Click();  // "quit"
-    void Command5_Click();  // "mapON"
-    void Command6_Click();  // "mapOFF"
+    void Command1_Click();            // "start"
+    void Command2_Click();            // "stop"
+    void Command3_Click();            // "quit"
+    void Command5_Click();            // "mapON"
+    void Command6_Click();            // "mapOFF"
+    void Check1_Click(bool checked);  // "PopUP", with the box's new state
 
     // One datagram from the feed socket.
     void Winsock1_DataArrival(std::string_view datagram);

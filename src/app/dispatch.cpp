@@ -2,6 +2,7 @@
 
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
+#include "app/popup_windows.hpp"
 #include "app/presentation.hpp"
 #include "app/report_chain.hpp"
 #include "feed/framing.hpp"
@@ -20,8 +21,7 @@ void handle_noise(EventTable& t) {
 
 // A live report ends a running replay and takes over.
 void end_replay(MainState& m, Platform& p) {
-    p.close_window(WindowId::message);
-    p.close_window(WindowId::popupmap);
+    close_event_windows(m, p);
     reset_event_table(m);
     m.main_view.Command8.enabled = true;
     m.main_view.Command7.enabled = false;

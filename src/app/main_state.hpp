@@ -4,7 +4,9 @@
 #include <string>
 
 #include "app/main_view.hpp"
+#include "app/message_view.hpp"
 #include "app/paths.hpp"
+#include "app/popup_view.hpp"
 #include "app/settings.hpp"
 #include "feed/recent_events.hpp"
 #include "maps/map_catalogue.hpp"
@@ -61,6 +63,8 @@ struct MainState {
     TravelTimes travel;
 
     MainView main_view;
+    PopupView popup_view;
+    MessageView message_view;
 };
 
 }  // namespace eew

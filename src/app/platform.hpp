@@ -53,10 +53,16 @@ class Platform {
     virtual void hide_window(WindowId window) = 0;
     virtual void minimise_window(WindowId window) = 0;
     virtual void restore_window(WindowId window) = 0;
+    // Sets the size of the window's client area, in pixels.
     virtual void resize_window(WindowId window, int width_px, int height_px) = 0;
     // Destroys the window; the next use creates it again, empty.
     virtual void close_window(WindowId window) = 0;
+    // Does not create the window: one never used, or closed, is not_created.
+    // A minimised window stays minimised while hidden.
     virtual WindowState window_state(WindowId window) const = 0;
+    // Twips (1/1440 inch) per pixel on the screen the windows appear on: 15
+    // at 96 logical dots per inch. Window sizes given in twips convert with it.
+    virtual double twips_per_pixel() const = 0;
 
     virtual Canvas& canvas(PictureId picture) = 0;
 

@@ -5,13 +5,17 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QNetworkDatagram>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 
 #include "ui/main_window.hpp"
+#include "ui/message_window.hpp"
 #include "ui/picture_area.hpp"
+#include "ui/popup_window.hpp"
 
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
@@ -100,9 +104,31 @@ void QtPlatform::message_box(const std::string& text) {
 
 void QtPlatform::pause_with_events(int milliseconds) {
     if (main_window_) main_window_->render();
+    render_event_windows();
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+void QtPlatform::render_event_windows() {
+    if (popup_ && popup_view_) popup_->render(*popup_view_);
+    if (message_ && message_view_) message_->render(*message_view_);
+}
+
+PopupWindow& QtPlatform::popup() {
+    if (!popup_) popup_ = std::make_unique<PopupWindow>(twips_per_pixel());
+    return *popup_;
+}
+
+MessageWindow& QtPlatform::message() {
+    if (!message_) message_ = std::make_unique<MessageWindow>();
+    return *message_;
+}
+
+EventWindow* QtPlatform::event_window(eew::WindowId id) {
+    if (id == eew::WindowId::popupmap) return &popup();
+    if (id == eew::WindowId::message) return &message();
+    return nullptr;
 }
 
 QWidget* QtPlatform::window(eew::WindowId id) const {
@@ -110,30 +136,61 @@ QWidget* QtPlatform::window(eew::WindowId id) const {
 }
 
 void QtPlatform::show_window(eew::WindowId id) {
-    if (QWidget* w = window(id)) w->show();
+    if (EventWindow* w = event_window(id)) {
+        w->show_tracked();
+    } else if (QWidget* w = window(id)) {
+        w->show();
+    }
 }
 
 void QtPlatform::hide_window(eew::WindowId id) {
-    if (QWidget* w = window(id)) w->hide();
+    if (EventWindow* w = event_window(id)) {
+        w->hide_tracked();
+    } else if (QWidget* w = window(id)) {
+        w->hide();
+    }
 }
 
 void QtPlatform::minimise_window(eew::WindowId id) {
-    if (QWidget* w = window(id)) w->showMinimized();
+    if (EventWindow* w = event_window(id)) {
+        w->minimise();
+    } else if (QWidget* w = window(id)) {
+        w->showMinimized();
+    }
 }
 
 void QtPlatform::restore_window(eew::WindowId id) {
-    if (QWidget* w = window(id)) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    if (EventWindow* w = event_window(id)) {
+        w->restore();
+    } else if (QWidget* w = window(id)) {
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    }
 }
 
 void QtPlatform::resize_window(eew::WindowId id, int width_px, int height_px) {
-    if (QWidget* w = window(id)) w->setFixedSize(width_px, height_px);
+    // The pop-up may be widened by the user to see its other panels.
+    if (EventWindow* w = event_window(id)) {
+        w->resize(width_px, height_px);
+    } else if (QWidget* w = window(id)) {
+        w->setFixedSize(width_px, height_px);
+    }
 }
 
 void QtPlatform::close_window(eew::WindowId id) {
-    if (QWidget* w = window(id)) w->close();
+    if (id == eew::WindowId::popupmap) {
+        popup_.reset();
+    } else if (id == eew::WindowId::message) {
+        message_.reset();
+    } else if (QWidget* w = window(id)) {
+        w->close();
+    }
 }
 
 eew::WindowState QtPlatform::window_state(eew::WindowId id) const {
+    if (id == eew::WindowId::popupmap)
+        return popup_ ? popup_->state() : eew::WindowState::not_created;
+    if (id == eew::WindowId::message)
+        return message_ ? message_->state() : eew::WindowState::not_created;
     const QWidget* w = window(id);
     if (!w) return eew::WindowState::not_created;
     if (w->isMinimized()) return eew::WindowState::minimised;
@@ -141,11 +198,27 @@ eew::WindowState QtPlatform::window_state(eew::WindowId id) const {
     return w->isVisible() ? eew::WindowState::normal : eew::WindowState::hidden;
 }
 
+double QtPlatform::twips_per_pixel() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+}
+
 eew::Canvas& QtPlatform::canvas(eew::PictureId picture) {
-    if (picture == eew::PictureId::main_map && main_window_) return main_window_->main_map();
-    auto& slot = detached_[static_cast<int>(picture)];
-    if (!slot) slot = std::make_unique<PictureArea>("detached", QSize(700, 700), Qt::white);
-    return *slot;
+    switch (picture) {
+        case eew::PictureId::event_map:
+            return popup().event_map();
+        case eew::PictureId::waveform_panel:
+            return popup().waveform_panel();
+        case eew::PictureId::mechanism_panel:
+            return popup().mechanism_panel();
+        case eew::PictureId::main_map:
+            break;
+    }
+    if (main_window_) return main_window_->main_map();
+    if (!detached_main_map_)
+        detached_main_map_ = std::make_unique<PictureArea>("detached", QSize(425, 457), Qt::white);
+    return *detached_main_map_;
 }
 
 void QtPlatform::end_program(int exit_code) {

@@ -9,8 +9,16 @@
 
 #include "app/platform.hpp"
 
+class EventWindow;
 class MainWindow;
+class MessageWindow;
 class PictureArea;
+class PopupWindow;
+
+namespace eew {
+struct MessageView;
+struct PopupView;
+}  // namespace eew
 
 // The desktop side of the core's Platform interface, on Qt.
 class QtPlatform : public QObject, public eew::Platform {
@@ -19,6 +27,15 @@ class QtPlatform : public QObject, public eew::Platform {
     ~QtPlatform() override;
 
     void attach(MainWindow* main_window) { main_window_ = main_window; }
+    // The values the pop-up and message windows show; kept by the caller for
+    // the platform's lifetime.
+    void attach_views(const eew::PopupView& popup, const eew::MessageView& message) {
+        popup_view_ = &popup;
+        message_view_ = &message;
+    }
+    // Renders the pop-up and message windows that exist from their views;
+    // called after every handler, as the main window's render is.
+    void render_event_windows();
     // Called with the bytes of each datagram, in arrival order.
     void on_datagram(std::function<void(std::string_view)> handler) {
         datagram_handler_ = std::move(handler);
@@ -41,11 +58,17 @@ class QtPlatform : public QObject, public eew::Platform {
     void resize_window(eew::WindowId window, int width_px, int height_px) override;
     void close_window(eew::WindowId window) override;
     eew::WindowState window_state(eew::WindowId window) const override;
+    double twips_per_pixel() const override;
     eew::Canvas& canvas(eew::PictureId picture) override;
     void end_program(int exit_code) override;
 
   private:
     QWidget* window(eew::WindowId id) const;
+    // The pop-up or message window, created hidden on first use; nullptr
+    // for the other windows.
+    EventWindow* event_window(eew::WindowId id);
+    PopupWindow& popup();
+    MessageWindow& message();
     void read_datagrams(QUdpSocket* socket);
 
     MainWindow* main_window_ = nullptr;
@@ -54,6 +77,10 @@ class QtPlatform : public QObject, public eew::Platform {
     std::vector<QUdpSocket*> sockets_;
     QSoundEffect sound_;
     std::function<void(std::string_view)> datagram_handler_;
-    // Pictures of windows that do not exist yet draw here, unseen.
-    std::unique_ptr<PictureArea> detached_[4];
+    // Without a main window (tests) the main map draws here, unseen.
+    std::unique_ptr<PictureArea> detached_main_map_;
+    std::unique_ptr<PopupWindow> popup_;
+    std::unique_ptr<MessageWindow> message_;
+    const eew::PopupView* popup_view_ = nullptr;
+    const eew::MessageView* message_view_ = nullptr;
 };

@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -18,10 +19,23 @@ int main(int argc, char* argv[]) {
     eew::App app(platform);
     MainWindow window(app);
     platform.attach(&window);
+    platform.attach_views(app.state().popup_view, app.state().message_view);
+
+    // Every handler may change what any window shows.
+    const auto render_all = [&] {
+        window.render();
+        platform.render_event_windows();
+    };
+    // The main window renders itself after its own click handlers; these
+    // connections come after its own, so the other windows follow.
+    for (QAbstractButton* control : window.findChildren<QAbstractButton*>()) {
+        QObject::connect(control, &QAbstractButton::clicked, &platform,
+                         [&] { platform.render_event_windows(); });
+    }
 
     platform.on_datagram([&](std::string_view datagram) {
         app.Winsock1_DataArrival(datagram);
-        window.render();
+        render_all();
     });
     if (auto error = app.Form_Load()) {
         // Also on standard error: started from a terminal or a service
@@ -33,11 +47,11 @@ int main(int argc, char* argv[]) {
     QTimer timer2;
     QObject::connect(&timer2, &QTimer::timeout, [&] {
         app.Timer2_Timer();
-        window.render();
+        render_all();
     });
     timer2.start(60000);
 
-    window.render();
+    render_all();
     window.show();
     return qapp.exec();
 }

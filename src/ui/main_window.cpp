@@ -87,8 +87,8 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
 
     connect(command_[3], &QPushButton::clicked, this,
             [this] { run([&] { app_.Command3_Click(); }); });
-    connect(check1_, &QCheckBox::toggled, this,
-            [this](bool on) { app_.state().main_view.Check1.checked = on; });
+    connect(check1_, &QCheckBox::clicked, this,
+            [this](bool on) { run([&] { app_.Check1_Click(on); }); });
     connect(check2_, &QCheckBox::toggled, this,
             [this](bool on) { app_.state().main_view.Check2.checked = on; });
 }

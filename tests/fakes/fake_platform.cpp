@@ -25,13 +25,17 @@ void FakePlatform::pause_with_events(int milliseconds) {
     pauses.push_back(milliseconds);
 }
 
+// Showing a minimised or maximised window keeps its state, as on a desktop.
 void FakePlatform::show_window(WindowId w) {
-    windows[w] = WindowState::normal;
+    visible[w] = true;
+    const WindowState s = window_state(w);
+    if (s == WindowState::hidden || s == WindowState::not_created) windows[w] = WindowState::normal;
 }
 
 // A minimised window stays minimised when hidden, as a desktop window keeps
 // its minimised state while invisible.
 void FakePlatform::hide_window(WindowId w) {
+    visible[w] = false;
     const WindowState s = window_state(w);
     if (s == WindowState::normal || s == WindowState::not_created) windows[w] = WindowState::hidden;
 }
@@ -41,7 +45,8 @@ void FakePlatform::minimise_window(WindowId w) {
 }
 
 void FakePlatform::restore_window(WindowId w) {
-    if (window_state(w) != WindowState::normal) windows[w] = WindowState::hidden;
+    if (window_state(w) == WindowState::normal) return;
+    windows[w] = visible[w] ? WindowState::normal : WindowState::hidden;
 }
 
 void FakePlatform::resize_window(WindowId w, int width_px, int height_px) {
@@ -50,6 +55,7 @@ void FakePlatform::resize_window(WindowId w, int width_px, int height_px) {
 
 void FakePlatform::close_window(WindowId w) {
     windows[w] = WindowState::not_created;
+    visible[w] = false;
 }
 
 WindowState FakePlatform::window_state(WindowId w) const {

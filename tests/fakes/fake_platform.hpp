@@ -33,6 +33,7 @@ class FakePlatform : public Platform {
     void resize_window(WindowId window, int width_px, int height_px) override;
     void close_window(WindowId window) override;
     WindowState window_state(WindowId window) const override;
+    double twips_per_pixel() const override { return twips_per_px; }
     Canvas& canvas(PictureId picture) override { return canvases[picture]; }
     void end_program(int exit_code) override { exit_code_ = exit_code; }
 
@@ -51,7 +52,9 @@ class FakePlatform : public Platform {
     std::optional<std::string> bind_failure;  // set to make the next bind fail
     std::vector<int> pauses;
     std::map<WindowId, WindowState> windows;
+    std::map<WindowId, bool> visible;  // apart from the state: a minimised window may be either
     std::map<WindowId, std::pair<int, int>> window_sizes;
+    double twips_per_px = 15;
     std::map<PictureId, RecordingCanvas> canvases;
     std::optional<int> exit_code_;
 };

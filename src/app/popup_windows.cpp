@@ -1,0 +1,60 @@
+#include "app/popup_windows.hpp"
+
+#include <cmath>
+
+#include "app/main_state.hpp"
+#include "app/platform.hpp"
+
+namespace eew {
+namespace {
+
+// A magnitude no report reaches: with it nothing passes the filter.
+constexpr double kFilterClosed = 10;
+
+constexpr double kPopupWidthTwips = 10185;
+constexpr double kPopupHeightTwips = 11950;
+
+// Slot 0 means "no slot": a report dropped for want of a free slot leaves
+// `i_event_now` at 0, and there is no event whose flag could change.
+void set_filter_flag_of_latest(EventTable& t, int value) {
+    if (t.i_event_now >= 1 && t.i_event_now <= EventTable::kSlots)
+        t.filter_flag[t.i_event_now] = value;
+}
+
+}  // namespace
+
+void Check1_Click(MainState& m, Platform& p, bool checked) {
+    m.main_view.Check1.checked = checked;
+    if (checked) {
+        // The value read at start-up, not one typed into the settings since.
+        m.settings.magnitude_min = m.settings.magnitude_min_defalt;
+        if (m.main_view.Label19.empty()) return;
+        set_filter_flag_of_latest(m.events, 1);
+        p.restore_window(WindowId::popupmap);
+        p.restore_window(WindowId::message);
+        p.show_window(WindowId::popupmap);
+        p.show_window(WindowId::message);
+    } else {
+        m.settings.magnitude_min = kFilterClosed;
+        set_filter_flag_of_latest(m.events, 0);
+        p.minimise_window(WindowId::popupmap);
+        p.minimise_window(WindowId::message);
+        p.hide_window(WindowId::popupmap);
+        p.hide_window(WindowId::message);
+    }
+}
+
+void close_event_windows(MainState& m, Platform& p) {
+    p.close_window(WindowId::message);
+    p.close_window(WindowId::popupmap);
+    m.message_view = MessageView{};
+    m.popup_view = PopupView{};
+}
+
+void set_popup_presented_size(Platform& p) {
+    const double tpp = p.twips_per_pixel();
+    p.resize_window(WindowId::popupmap, static_cast<int>(std::lround(kPopupWidthTwips / tpp)),
+                    static_cast<int>(std::lround(kPopupHeightTwips / tpp)));
+}
+
+}  // namespace eew

@@ -1,0 +1,209 @@
+#include "ui/popup_window.hpp"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <cmath>
+
+#include "app/popup_view.hpp"
+#include "ui/picture_area.hpp"
+
+using eew::PopupView;
+
+namespace {
+
+constexpr int kMapX = 4;
+constexpr int kMapY = 4;
+constexpr QSize kMapSize(671, 700);
+constexpr int kRowHeight = 22;
+// Rows under the map: the legends, then two rows of values.
+constexpr int kUnderMapY = kMapY + 700 + 4;
+
+constexpr int kInfoX = kMapX + 671 + 9;
+constexpr int kInfoFirstX = kInfoX + 88;
+constexpr int kInfoLatestX = kInfoFirstX + 134;
+constexpr int kInfoBoxWidth = 130;
+
+constexpr int kWavesX = kInfoLatestX + kInfoBoxWidth + 8;
+constexpr QSize kWavesSize(508, 700);
+
+const QColor kPanelColour(255, 224, 192);
+const QString kAutoClosePrefix = "automatically closed after";
+const QString kAutoCloseCaption = kAutoClosePrefix + QString(15, ' ') + "sec ";
+
+int twips_to_px(double twips, double twips_per_pixel) {
+    return static_cast<int>(std::lround(twips / twips_per_pixel));
+}
+
+}  // namespace
+
+PopupWindow::PopupWindow(double twips_per_pixel) {
+    setObjectName("popupmap");
+    setWindowTitle("new event!");
+    add_map(twips_per_pixel);
+    add_values();
+    add_info_columns();
+    add_waveform_panel();
+    resize(kWavesX + kWavesSize.width() + 4, kUnderMapY + 3 * (kRowHeight + 2) + 4);
+}
+
+QLabel* PopupWindow::caption(const QString& text, int x, int y, int width, QWidget* parent) {
+    auto* c = new QLabel(text, parent ? parent : this);
+    c->setGeometry(x, y, width, kRowHeight);
+    return c;
+}
+
+QLineEdit* PopupWindow::box(std::string PopupView::*field, const char* name, int x, int y,
+                            int width) {
+    auto* b = new QLineEdit(this);
+    b->setObjectName(name);
+    b->setReadOnly(true);
+    b->setGeometry(x, y, width, kRowHeight);
+    bindings_.push_back({field, b, {}});
+    return b;
+}
+
+QLabel* PopupWindow::label(std::string PopupView::*field, const char* name, int x, int y, int width,
+                           QWidget* parent) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(x, y, width, 16);
+    bindings_.push_back({field, l, {}});
+    return l;
+}
+
+void PopupWindow::add_map(double tpp) {
+    picture1_ = new PictureArea("Picture1", kMapSize, Qt::white, this);
+    picture1_->move(kMapX, kMapY);
+
+    // The mechanism panel sits over the map's upper-left part.
+    const int offset = twips_to_px(1680, tpp);
+    picture3_ = new PictureArea("Picture3", QSize(twips_to_px(1455, tpp), twips_to_px(1575, tpp)),
+                                kPanelColour, this);
+    picture3_->move(kMapX + offset, kMapY + offset);
+    caption("source", kMapX + offset, kMapY + offset - kRowHeight, 60)->setBuddy(picture3_);
+
+    // The amplitude legend of the station marks: the unit, then one
+    // threshold beside each of the six squares drawn at x = 610.
+    label(&PopupView::Label29, "Label29", 610, 560, 50, picture1_);
+    std::string PopupView::*const rows[] = {&PopupView::Label30, &PopupView::Label31,
+                                            &PopupView::Label32, &PopupView::Label33,
+                                            &PopupView::Label34, &PopupView::Label35};
+    for (int r = 0; r < 6; ++r) {
+        const QByteArray name = "Label" + QByteArray::number(30 + r);
+        label(rows[r], name.constData(), 624, 572 + 16 * r, 46, picture1_);
+    }
+
+    int x = kMapX;
+    for (const char* legend : {"S波　　：赤", "P波　　：青", "表面波：緑"}) {
+        caption(QString::fromUtf8(legend), x, kUnderMapY, 84);
+        x += 88;
+    }
+}
+
+void PopupWindow::add_values() {
+    const int y1 = kUnderMapY + kRowHeight + 2;
+    const int y2 = y1 + kRowHeight + 2;
+
+    // The seconds-left box fills the blank run of its caption.
+    QLabel* auto_close = caption(kAutoCloseCaption, 280, kUnderMapY, 300);
+    const QFontMetrics fm(auto_close->font());
+    const int run_start = fm.horizontalAdvance(kAutoClosePrefix + ' ');
+    const int run_width = fm.horizontalAdvance(QString(13, ' '));
+    auto_close->setBuddy(box(&PopupView::Text65, "Text65", 280 + run_start, kUnderMapY, run_width));
+
+    caption("magnitude", 4, y1, 70)->setBuddy(box(&PopupView::Text6, "Text6", 76, y1, 44));
+    caption("Mi", 128, y1, 18)->setBuddy(box(&PopupView::Text66, "Text66", 148, y1, 44));
+    caption("depth", 200, y1, 40)->setBuddy(box(&PopupView::Text64, "Text64", 242, y1, 44));
+    caption("distance", 294, y1, 56);
+    caption("(epicentral)", 350, y1, 78)->setBuddy(box(&PopupView::Text25, "Text25", 430, y1, 48));
+    caption("km", 482, y1, 24);
+
+    caption("intensity", 4, y2, 70)->setBuddy(box(&PopupView::Text27, "Text27", 76, y2, 44));
+    caption("count down", 128, y2, 76)->setBuddy(box(&PopupView::Text26, "Text26", 206, y2, 44));
+    caption("elapsed time", 258, y2, 84)->setBuddy(box(&PopupView::Text8, "Text8", 344, y2, 44));
+    caption("sec", 392, y2, 28);
+
+    QLabel* cls = label(&PopupView::Label37, "Label37", 560, y1, 115, this);
+    cls->setFixedHeight(2 * kRowHeight + 2);
+    cls->setAlignment(Qt::AlignCenter);
+    cls->setStyleSheet("color: rgb(255, 0, 0); font-weight: bold; font-size: 28pt;");
+}
+
+void PopupWindow::add_info_columns() {
+    caption("first info", kInfoFirstX, kMapY, kInfoBoxWidth);
+    caption("latest info", kInfoLatestX, kMapY, kInfoBoxWidth);
+    struct Row {
+        const char* caption;
+        std::string PopupView::*first;
+        const char* first_name;
+        std::string PopupView::*latest;
+        const char* latest_name;
+    };
+    const Row rows[] = {
+        {"origin time", &PopupView::Text5, "Text5", &PopupView::Text15, "Text15"},
+        {"M", &PopupView::Text7, "Text7", &PopupView::Text16, "Text16"},
+        {"latitude", &PopupView::Text10, "Text10", &PopupView::Text17, "Text17"},
+        {"longitude", &PopupView::Text11, "Text11", &PopupView::Text18, "Text18"},
+        {"depth", &PopupView::Text12, "Text12", &PopupView::Text19, "Text19"},
+        {"p num", &PopupView::Text14, "Text14", &PopupView::Text21, "Text21"},
+        {"sequence", &PopupView::Text13, "Text13", &PopupView::Text20, "Text20"},
+        {"region", &PopupView::Text54, "Text54", &PopupView::Text62, "Text62"},
+    };
+    int y = kMapY + kRowHeight + 2;
+    for (const Row& r : rows) {
+        QLineEdit* first = box(r.first, r.first_name, kInfoFirstX, y, kInfoBoxWidth);
+        QLineEdit* latest = box(r.latest, r.latest_name, kInfoLatestX, y, kInfoBoxWidth);
+        // The region row's own box is the latest; the first is its second.
+        caption(r.caption, kInfoX, y, 86)
+            ->setBuddy(r.latest == &PopupView::Text62 ? latest : first);
+        y += kRowHeight + 2;
+    }
+    const int wide = kInfoLatestX + kInfoBoxWidth - kInfoFirstX;
+    caption("location", kInfoX, y, 86)
+        ->setBuddy(box(&PopupView::Text1, "Text1", kInfoFirstX, y, wide));
+
+    y += 2 * (kRowHeight + 2);
+    caption("nearest reference site", kInfoX, y, wide);
+    y += kRowHeight + 2;
+    caption("site", kInfoX, y, 86)->setBuddy(box(&PopupView::Text2, "Text2", kInfoFirstX, y, wide));
+    y += kRowHeight + 2;
+    caption("distance", kInfoX, y, 86)
+        ->setBuddy(box(&PopupView::Text3, "Text3", kInfoFirstX, y, 60));
+    caption("km", kInfoFirstX + 64, y, 24);
+    y += kRowHeight + 2;
+    caption("intensity", kInfoX, y, 86)
+        ->setBuddy(box(&PopupView::Text63, "Text63", kInfoFirstX, y, 60));
+    y += kRowHeight + 2;
+    caption("count down", kInfoX, y, 86)
+        ->setBuddy(box(&PopupView::Text4, "Text4", kInfoFirstX, y, 60));
+    caption("sec", kInfoFirstX + 64, y, 28);
+}
+
+void PopupWindow::add_waveform_panel() {
+    int x = kWavesX;
+    for (const char* c : {"seq", "pkt", "nobsall", "length"}) {
+        caption(c, x, kMapY, 60);
+        x += 64;
+    }
+    picture2_ = new PictureArea("Picture2", kWavesSize, kPanelColour, this);
+    picture2_->move(kWavesX, kMapY + kRowHeight + 2);
+    QLabel* title = caption("observed waves", 0, 4, kWavesSize.width(), picture2_);
+    title->setAlignment(Qt::AlignCenter);
+    title->setBuddy(picture2_);
+    caption("stn, pol, dis", 8, 26, 90, picture2_);
+}
+
+void PopupWindow::render(const PopupView& v) {
+    for (Binding& b : bindings_) {
+        const std::string& value = v.*b.field;
+        if (value == b.shown) continue;
+        b.shown = value;
+        const QString text = QString::fromStdString(value);
+        if (auto* line = qobject_cast<QLineEdit*>(b.widget)) {
+            line->setText(text);
+        } else {
+            static_cast<QLabel*>(b.widget)->setText(text);
+        }
+    }
+}
