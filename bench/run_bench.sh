@@ -10,6 +10,7 @@ COUNT=${COUNT:-3000}         # reports per rate
 RATES=${RATES:-"1000 2000"}  # reports per second
 BIG=${BIG:-65000}            # bytes of the oversized datagram, 0 for none
 BIG_FIELD=${BIG_FIELD:-region}
+BIG_REPEAT=${BIG_REPEAT:-20} # oversized datagrams, 0.1 s apart, for their cost each
 FOLLOW=${FOLLOW:-300}        # valid reports sent at 1000/s after the oversized one
 ONLY=${ONLY:-"program bare"}
 
@@ -74,33 +75,34 @@ wait_quiet() {
     echo "warning: still busy after 120 s" >&2
 }
 
-# run_load NAME PORT PID LABEL SENDER_ARGS... ; prints one result line.
+# run_load NAME PORT PID LABEL N SENDER_ARGS... ; prints one line: the CPU
+# used, per item of N that was not dropped, and the drops.
 run_load() {
-    local name=$1 port=$2 pid=$3 label=$4; shift 4
+    local name=$1 port=$2 pid=$3 label=$4 n=$5; shift 5
     wait_quiet "$port" "$pid"
-    local c0 d0 c1 d1 n
+    local c0 d0 c1 d1
     c0=$(cpu_ticks "$pid"); d0=$(udp_line "$port" | awk '{print $2}')
     "$BUILD/eew-bench-sender" --port "$port" "$@" >/dev/null
     wait_quiet "$port" "$pid"
     c1=$(cpu_ticks "$pid"); d1=$(udp_line "$port" | awk '{print $2}')
-    n=$(awk -v a="$*" 'BEGIN { n = 0; k = split(a, w, " ");
-        for (i = 1; i < k; ++i) if (w[i] == "--count") n = w[i + 1]; print n }')
     awk -v name="$name" -v label="$label" -v c="$((c1 - c0))" -v t="$TICK" -v n="$n" \
         -v d="$((d1 - d0))" 'BEGIN {
         ms = c * 1000 / t
-        per = n > 0 ? sprintf("%8.1f us/report", ms * 1000 / n) : "                "
-        printf "%-8s %-34s cpu %8.0f ms  %s  dropped %5d of %d\n", name, label, ms, per, d, n }'
+        per = n > d ? sprintf("%9.1f us each", ms * 1000 / (n - d)) : ""
+        printf "%-7s %-38s cpu %6.0f ms %-17s dropped %4d of %d\n", name, label, ms, per, d, n }'
 }
 
 measure() {
     local name=$1 port=$2 pid=$3 rate
     for rate in $RATES; do
-        run_load "$name" "$port" "$pid" "$COUNT reports at $rate/s" --count "$COUNT" --rate "$rate"
+        run_load "$name" "$port" "$pid" "$COUNT reports at $rate/s" "$COUNT" \
+            --count "$COUNT" --rate "$rate"
     done
     if ((BIG > 0)); then
-        run_load "$name" "$port" "$pid" "one $BIG-byte datagram ($BIG_FIELD)" \
-            --count 0 --big "$BIG" --big-field "$BIG_FIELD"
-        run_load "$name" "$port" "$pid" "$BIG-byte datagram + $FOLLOW at 1000/s" \
+        run_load "$name" "$port" "$pid" "$BIG_REPEAT datagrams of $BIG bytes ($BIG_FIELD)" \
+            "$BIG_REPEAT" --count 0 --big "$BIG" --big-field "$BIG_FIELD" \
+            --big-count "$BIG_REPEAT" --big-pause 0.1
+        run_load "$name" "$port" "$pid" "one of $BIG bytes, $FOLLOW at 1000/s" "$FOLLOW" \
             --count "$FOLLOW" --rate 1000 --big "$BIG" --big-field "$BIG_FIELD" --big-pause 0
     fi
 }
