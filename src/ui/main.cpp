@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
 
     platform.on_datagram([&](std::string_view datagram) {
         app.Winsock1_DataArrival(datagram);
-        window.render();
+        window.render_soon();
     });
     if (auto error = app.Form_Load()) {
         QMessageBox::critical(nullptr, "eewclient cannot start", QString::fromStdString(*error));
