@@ -3,7 +3,6 @@
 #include <iconv.h>
 
 #include <cerrno>
-#include <vector>
 
 namespace eew {
 namespace {
@@ -24,10 +23,10 @@ class Converter {
     std::optional<std::string> convert(std::string_view in) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::vector<char> src(in.begin(), in.end());
+        // iconv never writes through its input pointer; it only lacks const.
+        char* inbuf = const_cast<char*>(in.data());
+        std::size_t inleft = in.size();
         std::string out;
-        char* inbuf = src.data();
-        std::size_t inleft = src.size();
         char buf[1024];
         while (inleft > 0) {
             char* outbuf = buf;
@@ -96,7 +95,9 @@ bool is_valid_utf8(std::string_view text) {
 std::string decode_for_display(std::string_view bytes) {
     if (is_valid_utf8(bytes)) return std::string(bytes);
     if (auto utf8 = sjis_to_utf8(bytes)) return *utf8;
-    // Neither: keep what is readable, byte by byte.
+    // Neither: keep what is readable, character by character, with one
+    // converter: opening one per character costs more than the conversion.
+    Converter converter("UTF-8", kCodePage);
     std::string out;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(bytes[i]);
@@ -105,7 +106,7 @@ std::string decode_for_display(std::string_view bytes) {
             continue;
         }
         std::size_t len = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC) ? 2 : 1;
-        if (auto one = sjis_to_utf8(bytes.substr(i, len))) {
+        if (auto one = converter.convert(bytes.substr(i, len))) {
             out += *one;
             i += len - 1;
         } else {
