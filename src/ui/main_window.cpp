@@ -72,6 +72,7 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
     text4_ = new QPlainTextEdit(this);
     text4_->setObjectName("Text4");
     text4_->setReadOnly(true);
+    text4_->setWordWrapMode(QTextOption::WrapAnywhere);
     text4_->setGeometry(8, 272, kColumnWidth, 208);
     boxes_[0].widget = text1_;
     boxes_[1].widget = text2_;
