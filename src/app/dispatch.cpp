@@ -6,7 +6,7 @@
 #include "app/presentation.hpp"
 #include "app/report_chain.hpp"
 #include "feed/framing.hpp"
-#include "text/shift_jis.hpp"
+#include "text/message_display.hpp"
 
 namespace eew {
 namespace {
@@ -57,7 +57,7 @@ void Winsock1_DataArrival(MainState& m, Platform& p, std::string_view datagram) 
     const MessageKind kind = message_kind(*text, lan_mode);
     if (kind == MessageKind::ignored) return;
 
-    m.main_view.Text4.text = decode_for_display(*text);
+    m.main_view.Text4.text = message_box_text(*text);
     m.main_view.Text4.back = kWhite;
     switch (kind) {
         case MessageKind::noise:

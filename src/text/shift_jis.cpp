@@ -3,7 +3,6 @@
 #include <iconv.h>
 
 #include <cerrno>
-#include <vector>
 
 namespace eew {
 namespace {
@@ -11,6 +10,10 @@ namespace {
 // glibc's "CP932", not "SHIFT_JIS": the latter maps 0x5C to the yen sign and
 // rejects the vendor extensions.
 constexpr const char* kCodePage = "CP932";
+
+bool is_lead_byte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 class Converter {
   public:
@@ -24,10 +27,10 @@ class Converter {
     std::optional<std::string> convert(std::string_view in) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::vector<char> src(in.begin(), in.end());
+        // iconv never writes through its input pointer; it only lacks const.
+        char* inbuf = const_cast<char*>(in.data());
+        std::size_t inleft = in.size();
         std::string out;
-        char* inbuf = src.data();
-        std::size_t inleft = src.size();
         char buf[1024];
         while (inleft > 0) {
             char* outbuf = buf;
@@ -96,18 +99,26 @@ bool is_valid_utf8(std::string_view text) {
 std::string decode_for_display(std::string_view bytes) {
     if (is_valid_utf8(bytes)) return std::string(bytes);
     if (auto utf8 = sjis_to_utf8(bytes)) return *utf8;
-    // Neither: keep what is readable, byte by byte.
+    // Neither: keep what is readable, character by character. Only double-byte
+    // characters go through the converter; a call per byte would cost
+    // milliseconds on a long damaged message.
+    Converter converter("UTF-8", kCodePage);
     std::string out;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(bytes[i]);
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
         if (c < 0x80) {
             out.push_back(static_cast<char>(c));
-            continue;
-        }
-        std::size_t len = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC) ? 2 : 1;
-        if (auto one = sjis_to_utf8(bytes.substr(i, len))) {
-            out += *one;
-            i += len - 1;
+        } else if (c >= 0xA1 && c <= 0xDF) {
+            // Half-width katakana: U+FF61 … U+FF9F.
+            const unsigned cp = 0xFF61 + (c - 0xA1);
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (auto two = is_lead_byte(c) && i + 1 < bytes.size()
+                                  ? converter.convert(bytes.substr(i, 2))
+                                  : std::nullopt) {
+            out += *two;
+            ++i;
         } else {
             out += "\xEF\xBF\xBD";
         }

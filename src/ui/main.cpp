@@ -35,7 +35,10 @@ int main(int argc, char* argv[]) {
 
     platform.on_datagram([&](std::string_view datagram) {
         app.Winsock1_DataArrival(datagram);
-        render_all();
+        // The main window's boxes may lag a flood by a few frames; the
+        // pop-up, which the user watches during an event, follows at once.
+        window.render_soon();
+        platform.render_event_windows();
     });
     if (auto error = app.Form_Load()) {
         // Also on standard error: started from a terminal or a service

@@ -15,18 +15,25 @@ namespace {
 
 constexpr int kColumnWidth = 172;
 constexpr int kMapLeft = 192;
+// Nobody reads the boxes faster than this; at 1,000 reports a second laying
+// out the last message each time would cost more than everything else.
+constexpr int kRenderInterval = 40;  // ms
 
-void set_box(QWidget* box, const std::string& text, eew::Rgb back) {
-    box->setStyleSheet(QString("background-color: rgb(%1, %2, %3); color: black;")
-                           .arg(back.r)
-                           .arg(back.g)
-                           .arg(back.b));
+// A palette, not a style sheet: setting a style sheet re-polishes the widget
+// and its children, which costs more than the rest of a report put together.
+void set_colours(QWidget* box, eew::Rgb back) {
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, QColor(back.r, back.g, back.b));
+    p.setColor(QPalette::Text, Qt::black);
+    box->setPalette(p);
+}
+
+void set_text(QWidget* box, const std::string& text) {
+    const QString s = QString::fromStdString(text);
     if (auto* line = qobject_cast<QLineEdit*>(box)) {
-        const QString s = QString::fromStdString(text);
-        if (line->text() != s) line->setText(s);
+        line->setText(s);
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
-        const QString s = QString::fromStdString(text);
-        if (plain->toPlainText() != s) plain->setPlainText(s);
+        plain->setPlainText(s);
     }
 }
 
@@ -65,7 +72,12 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
     text4_ = new QPlainTextEdit(this);
     text4_->setObjectName("Text4");
     text4_->setReadOnly(true);
+    text4_->setWordWrapMode(QTextOption::WrapAnywhere);
     text4_->setGeometry(8, 272, kColumnWidth, 208);
+    boxes_[0].widget = text1_;
+    boxes_[1].widget = text2_;
+    boxes_[2].widget = text3_;
+    boxes_[3].widget = text4_;
     setFixedSize(kMapLeft, 488);
 
     picture1_ = new PictureArea("Picture1", QSize(425, 457), QColor(192, 255, 192), this);
@@ -84,6 +96,15 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
     legend->move(kMapLeft, 486);
 
     setFixedSize(kMapLeft + 425 + 8, 536);
+
+    render_timer_.setSingleShot(true);
+    render_timer_.setInterval(kRenderInterval);
+    connect(&render_timer_, &QTimer::timeout, this, [this] {
+        if (!render_pending_) return;
+        render_pending_ = false;
+        render();
+        render_timer_.start();
+    });
 
     connect(command_[3], &QPushButton::clicked, this,
             [this] { run([&] { app_.Command3_Click(); }); });
@@ -116,6 +137,15 @@ void MainWindow::run(Handler handler) {
     render();
 }
 
+void MainWindow::render_soon() {
+    if (render_timer_.isActive()) {
+        render_pending_ = true;
+        return;
+    }
+    render();
+    render_timer_.start();
+}
+
 void MainWindow::render() {
     const eew::MainView& v = app_.state().main_view;
     const eew::Button* buttons[9] = {nullptr,     &v.Command1, &v.Command2,
@@ -128,16 +158,30 @@ void MainWindow::render() {
         check1_->setChecked(v.Check1.checked);
         check2_->setChecked(v.Check2.checked);
     }
-    set_box(text1_, v.Text1.text, v.Text1.back);
-    set_box(text2_, v.Text2.text, v.Text2.back);
-    set_box(text3_, v.Text3.text, v.Text3.back);
-    set_box(text4_, v.Text4.text, v.Text4.back);
-    label19_->setText(QString::fromStdString(v.Label19));
-    map_caption_->setText(QString::fromStdString(v.map_caption));
-    window_start_->setText(QString::fromStdString(v.map_window_start));
-    window_end_->setText(QString::fromStdString(v.map_window_end));
+    render_box(boxes_[0], v.Text1);
+    render_box(boxes_[1], v.Text2);
+    render_box(boxes_[2], v.Text3);
+    render_box(boxes_[3], v.Text4);
+    render_label(label19_, v.Label19);
+    render_label(map_caption_, v.map_caption);
+    render_label(window_start_, v.map_window_start);
+    render_label(window_end_, v.map_window_end);
     // With the map hidden the window keeps only the column of controls.
-    setFixedSize(v.map_shown ? QSize(kMapLeft + 425 + 8, 536) : QSize(kMapLeft, 488));
+    const QSize size = v.map_shown ? QSize(kMapLeft + 425 + 8, 536) : QSize(kMapLeft, 488);
+    if (this->size() != size) setFixedSize(size);
+}
+
+void MainWindow::render_box(ShownBox& box, const eew::TextBox& value) {
+    if (!box.shown || box.back != value.back) set_colours(box.widget, value.back);
+    if (!box.shown || box.text != value.text) set_text(box.widget, value.text);
+    box.text = value.text;
+    box.back = value.back;
+    box.shown = true;
+}
+
+void MainWindow::render_label(QLabel* label, const std::string& text) {
+    const QString s = QString::fromStdString(text);
+    if (label->text() != s) label->setText(s);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

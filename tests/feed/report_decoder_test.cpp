@@ -155,6 +155,20 @@ TEST(ReportDecoder, CodeEndsTwoBeforeTheNextSequenceAndNeedsItsOwnMarker) {
     }
 }
 
+// A datagram near the UDP limit whose region name or code is one unbroken run:
+// the run is taken whole and the fields around it are decoded as usual.
+TEST(ReportDecoder, AReportOf65000BytesIsDecoded) {
+    const std::string run(65000 - kReport.size(), 'W');
+    const CurrentReport long_region = decoded(replaced(kReport, "\x93\x8c\x8b\x9e", run));
+    EXPECT_EQ(long_region.region_name00, run);
+    EXPECT_EQ(std::pair(long_region.code00, long_region.depth00),
+              std::pair(std::string("20240401090010"), 40.0));
+    const CurrentReport long_code = decoded(replaced(kReport, "20240401090010", run));
+    EXPECT_EQ(long_code.code00, run);
+    EXPECT_EQ(std::pair(long_code.sequence00, long_code.region_name00),
+              std::pair(std::string("3"), std::string("\x93\x8c\x8b\x9e")));
+}
+
 TEST(ReportDecoder, DateTimeThatCannotBeBuiltKeepsItsValueAndFailsTheReport) {
     CurrentReport r = previous();
     EXPECT_FALSE(parse_report(replaced(kReport, "2024,4,1,9,0,12.5", "2024,2,30,9,0,12"), r));

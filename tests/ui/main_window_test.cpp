@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -95,7 +96,27 @@ TEST_F(StartedWindow, ViewValuesReachTheWidgets) {
     window.render();
     EXPECT_FALSE(find<QPushButton>("Command8")->isEnabled());
     EXPECT_EQ(find<QWidget>("Text4")->property("plainText").toString(), "地震 noise");
-    EXPECT_TRUE(find<QWidget>("Text4")->styleSheet().contains("255, 0, 0"));
+    EXPECT_EQ(find<QWidget>("Text4")->palette().color(QPalette::Base), QColor(255, 0, 0));
+}
+
+// Datagrams render at once when they come one by one, and a flood of them
+// leaves the last value shown once it is over.
+TEST_F(StartedWindow, RenderSoonShowsALoneValueAtOnceAndTheLastOfAFlood) {
+    auto& v = app.state().main_view;
+    auto* box = find<QWidget>("Text4");
+    v.Text4.text = "first";
+    window.render_soon();
+    EXPECT_EQ(box->property("plainText").toString(), "first");
+    for (int i = 0; i < 100; ++i) {
+        v.Text4.text = "report " + std::to_string(i);
+        window.render_soon();
+    }
+    EXPECT_EQ(box->property("plainText").toString(), "first");
+    QElapsedTimer waited;
+    waited.start();
+    while (box->property("plainText").toString() != "report 99" && waited.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(box->property("plainText").toString(), "report 99");
 }
 
 }  // namespace

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Measures what one report costs the program against a bare Qt UDP receiver:
+# CPU per report (utime+stime from /proc/PID/stat) and datagrams the kernel
+# dropped (the drops column of /proc/net/udp), for the same loopback load.
+# Usage: bench/run_bench.sh [BUILD_DIR] ; see bench/README.md for the settings.
+set -euo pipefail
+
+BUILD=${1:-build-release}
+COUNT=${COUNT:-3000}         # reports per rate
+RATES=${RATES:-"1000 2000"}  # reports per second
+BIG=${BIG:-65000}            # bytes of the oversized datagram, 0 for none
+BIG_FIELD=${BIG_FIELD:-region}
+BIG_REPEAT=${BIG_REPEAT:-20} # oversized datagrams, 0.1 s apart, for their cost each
+FOLLOW=${FOLLOW:-300}        # valid reports sent at 1000/s after the oversized one
+ONLY=${ONLY:-"program bare"}
+
+for f in eewclient eew-bench-sender eew-bench-receiver; do
+    [[ -x $BUILD/$f ]] || { echo "missing $BUILD/$f: configure with -DEEW_BUILD_BENCH=ON" >&2; exit 2; }
+done
+[[ -d $BUILD/data ]] || { echo "missing $BUILD/data" >&2; exit 2; }
+command -v Xvfb >/dev/null || { echo "Xvfb is needed (apt-get install xvfb)" >&2; exit 2; }
+
+TICK=$(getconf CLK_TCK)
+WORK=$(mktemp -d /tmp/eew-bench.XXXXXX)
+PIDS=()
+cleanup() {
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+free_port() {
+    local p
+    for _ in $(seq 1 50); do
+        p=$((20000 + RANDOM % 40000))
+        local hex; hex=$(printf '%04X' "$p")
+        if ! grep -q ":$hex " /proc/net/udp /proc/net/udp6; then echo "$p"; return; fi
+    done
+    echo "no free port found" >&2; exit 1
+}
+
+# CPU seconds used so far by PID, all threads.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+# The 127.0.0.1:PORT socket's "rx_queue drops", or nothing while it is not bound.
+udp_line() {
+    local hex; hex=$(printf '0100007F:%04X' "$1")
+    local line
+    line=$(awk -v a="$hex" '$2 == a { split($5, q, ":"); print q[2], $NF; exit }' /proc/net/udp)
+    if [[ -n $line ]]; then echo "$((16#${line% *})) ${line#* }"; fi
+}
+
+wait_bound() {
+    for _ in $(seq 1 200); do
+        [[ -n $(udp_line "$1") ]] && return 0
+        kill -0 "$2" 2>/dev/null || { echo "the receiver exited" >&2; return 1; }
+        sleep 0.1
+    done
+    echo "port $1 was never bound" >&2; return 1
+}
+
+# Waits until the socket's queue is empty and the process has used no CPU for
+# half a second (at most 120 s), so that all work for the load is counted.
+wait_quiet() {
+    local port=$1 pid=$2 last now queue
+    last=$(cpu_ticks "$pid")
+    for _ in $(seq 1 240); do
+        sleep 0.5
+        now=$(cpu_ticks "$pid")
+        queue=$(udp_line "$port" | awk '{print $1}')
+        [[ $now == "$last" && $queue == 0 ]] && return 0
+        last=$now
+    done
+    echo "warning: still busy after 120 s" >&2
+}
+
+# run_load NAME PORT PID LABEL N SENDER_ARGS... ; prints one line: the CPU
+# used, per item of N that was not dropped, and the drops.
+run_load() {
+    local name=$1 port=$2 pid=$3 label=$4 n=$5; shift 5
+    wait_quiet "$port" "$pid"
+    local c0 d0 c1 d1
+    c0=$(cpu_ticks "$pid"); d0=$(udp_line "$port" | awk '{print $2}')
+    "$BUILD/eew-bench-sender" --port "$port" "$@" >/dev/null
+    wait_quiet "$port" "$pid"
+    c1=$(cpu_ticks "$pid"); d1=$(udp_line "$port" | awk '{print $2}')
+    awk -v name="$name" -v label="$label" -v c="$((c1 - c0))" -v t="$TICK" -v n="$n" \
+        -v d="$((d1 - d0))" 'BEGIN {
+        ms = c * 1000 / t
+        per = n > d ? sprintf("%9.1f us each", ms * 1000 / (n - d)) : ""
+        printf "%-7s %-38s cpu %6.0f ms %-17s dropped %4d of %d\n", name, label, ms, per, d, n }'
+}
+
+measure() {
+    local name=$1 port=$2 pid=$3 rate
+    for rate in $RATES; do
+        run_load "$name" "$port" "$pid" "$COUNT reports at $rate/s" "$COUNT" \
+            --count "$COUNT" --rate "$rate"
+    done
+    if ((BIG > 0)); then
+        run_load "$name" "$port" "$pid" "$BIG_REPEAT datagrams of $BIG bytes ($BIG_FIELD)" \
+            "$BIG_REPEAT" --count 0 --big "$BIG" --big-field "$BIG_FIELD" \
+            --big-count "$BIG_REPEAT" --big-pause 0.1
+        run_load "$name" "$port" "$pid" "one of $BIG bytes, $FOLLOW at 1000/s" "$FOLLOW" \
+            --count "$FOLLOW" --rate 1000 --big "$BIG" --big-field "$BIG_FIELD" --big-pause 0
+    fi
+}
+
+echo "# $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)"
+echo "# $COUNT reports per rate, CPU from /proc/PID/stat ($TICK ticks/s), drops from /proc/net/udp"
+
+if [[ " $ONLY " == *" program "* ]]; then
+    display=
+    for d in $(seq 90 120); do [[ -e /tmp/.X11-unix/X$d || -e /tmp/.X$d-lock ]] || { display=$d; break; }; done
+    [[ -n $display ]] || { echo "no free X display" >&2; exit 1; }
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 1 50); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
+
+    # A copy of the program folder with its own port and reception on at start-up.
+    mkdir -p "$WORK/program"
+    cp "$BUILD/eewclient" "$WORK/program/"
+    cp -r "$BUILD/data" "$WORK/program/data"
+    port=$(free_port)
+    config="$WORK/program/data/tavi.config"
+    awk -v p="$port" 'BEGIN { RS = "\r\n"; ORS = "\r\n" }
+        NR == 1 { print p; next } NR == 21 { print 1; next } { print }' \
+        "$config" >"$config.new"
+    mv "$config.new" "$config"
+    DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$WORK/program/eewclient" >"$WORK/program.log" 2>&1 &
+    pid=$!
+    PIDS+=("$pid")
+    wait_bound "$port" "$pid"
+    sleep 1
+    measure program "$port" "$pid"
+fi
+
+if [[ " $ONLY " == *" bare "* ]]; then
+    port=$(free_port)
+    "$BUILD/eew-bench-receiver" "$port" 600 >/dev/null &
+    pid=$!
+    PIDS+=("$pid")
+    wait_bound "$port" "$pid"
+    measure bare "$port" "$pid"
+fi
