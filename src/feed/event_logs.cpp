@@ -75,9 +75,14 @@ std::vector<std::string> log_event(const EventSlot& e, const LogSettings& s, Rec
     const std::string name = free_name(log_file_name(e), folders);
     const std::string content = log_file_content(e);
     std::vector<std::string> failures;
-    for (const std::string& folder : folders)
+    for (const std::string& folder : folders) {
+        // A folder deleted while the program runs comes back; one that cannot
+        // is reported by the write below, naming the file.
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
         if (auto error = write_file_replacing(folder + name, content))
             failures.push_back(std::move(*error));
+    }
     return failures;
 }
 

@@ -34,7 +34,8 @@ std::string log_file_content(const EventSlot& slot);
 // either folder gets "_2", "_3", ... so that two events never share a file.
 // A full list (RecentEvents::kCapacity) leaves the event unlisted, but its log
 // is written all the same. Every file is replaced whole through a temporary
-// file. Returns a message per file that could not be written.
+// file, and a missing folder is created again. Returns a message per file
+// that could not be written.
 std::vector<std::string> log_event(const EventSlot& slot, const LogSettings& settings,
                                    RecentEvents& list);
 

@@ -82,14 +82,19 @@ TEST_F(EventLogs, AFullListStopsListingButNotLogging) {
     EXPECT_TRUE(dir.exists("log/20240403.0905_2_M30"));
 }
 
-TEST_F(EventLogs, AMissingFolderIsNamedAndTheOtherCopyStillWritten) {
+TEST_F(EventLogs, AFolderDeletedMeanwhileComesBackOneThatCannotIsNamed) {
     settings.logp = dir.path() + "/gone/";
+    EXPECT_TRUE(log(quake(3.0)).empty());
+    EXPECT_TRUE(dir.exists("gone/20240403.0905_7_M30"));
+
+    dir.write("blocked", "a file where the folder should be");
+    settings.logp = dir.path() + "/blocked/";
     const auto failures = log(quake(7.0));
     ASSERT_EQ(failures.size(), 1u);
-    EXPECT_NE(failures[0].find(dir.path() + "/gone/20240403.0905_7_M70"), std::string::npos);
+    EXPECT_NE(failures[0].find(dir.path() + "/blocked/20240403.0905_7_M70"), std::string::npos);
     EXPECT_TRUE(dir.exists("log/large_events/20240403.0905_7_M70"));
     EXPECT_FALSE(dir.exists("log/large_events/20240403.0905_7_M70.new"));
-    EXPECT_EQ(list.total_event_number, 1);
+    EXPECT_EQ(list.total_event_number, 2);
 }
 
 }  // namespace
