@@ -81,8 +81,8 @@ void App::Timer2_Timer() {
 
 void App::Command3_Click() {
     run([&] {
-        // Quitting is the only moment the 24-hour list is saved; if that fails
-        // the user must hear of it, since the list would silently go back a day.
+        // The list is saved after every logged event too; what changed since
+        // is pruning alone, but a failure here is still the user's to hear of.
         if (auto error = save_recent_events(recent_events_path(state_.paths), state_.recent)) {
             platform_.message_box("The list of the last 24 hours was not saved.\n\n" + *error);
         }

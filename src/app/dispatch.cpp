@@ -1,5 +1,6 @@
 #include "app/dispatch.hpp"
 
+#include "app/event_logging.hpp"
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
@@ -32,6 +33,7 @@ void handle_report(MainState& m, Platform& p, std::string_view text) {
     const DateTime now = p.now();
     m.feed.latest_rev_time = now;
     const MergeOutcome merged = merge_report(m, text, now);
+    if (merged.evicted) log_evicted_event(m, p, *merged.evicted);
     if (!merged.merged) return;
     m.events.event_flag = 1;
     if (!merged.followed) return;

@@ -62,6 +62,8 @@ struct MainState {
     FirstReport first;
     Estimates estimates;
     TravelTimes travel;
+    // 1 while long-period ground motion is announced for the followed event.
+    int longEVstop = 0;
 
     MainView main_view;
     PopupView popup_view;

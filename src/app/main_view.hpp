@@ -51,6 +51,9 @@ struct MainView {
     std::string map_caption;
     std::string map_window_start;
     std::string map_window_end;
+
+    // A file that could not be written: when, which and why. Empty when none.
+    std::string notice;
 };
 
 }  // namespace eew

@@ -75,6 +75,7 @@ void draw_new_event_marks(MainState& m, Platform& p) {
     const MapPictures pictures{p.canvas(PictureId::main_map), p.canvas(PictureId::event_map),
                                p.canvas(PictureId::waveform_panel)};
     LongPeriodWave wave;
+    wave.longEVstop = m.longEVstop;
     wave.magnitude = f.magnitude;
     wave.depth = f.depth;
     wave.lapse = m.travel.lapse;

@@ -21,6 +21,8 @@ MergeOutcome merge_report(MainState& m, std::string_view text, const DateTime& n
     CurrentReport& r = m.report;
     EventTable& t = m.events;
     outcome.dates_valid = parse_report(text, r);
+    if (const int replaced = slot_replaced_by(t, r.code00))
+        outcome.evicted = event_slot(t, replaced);
     if (!find_event_slot(t, r.code00)) return outcome;
     outcome.merged = true;
     r.dist00 = epicentral_distance(r.longitude00, r.latitude00, m.site.longitude_site,

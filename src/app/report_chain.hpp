@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "quake/event_table.hpp"
@@ -17,6 +18,8 @@ struct MergeOutcome {
     bool followed = false;
     // False when a date-time in the report could not be built.
     bool dates_valid = true;
+    // The event whose slot the report took over, to be logged by live reception.
+    std::optional<EventSlot> evicted;
 };
 
 // The part of the report chain that live reception and replay share up to

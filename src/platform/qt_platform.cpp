@@ -33,6 +33,10 @@ eew::DateTime QtPlatform::now() {
         .value_or(eew::DateTime());
 }
 
+// QSoundEffect decodes PCM WAV itself and needs no media backend. Without an
+// audio device play() returns at once and plays nothing, but isPlaying() then
+// stays true for ever, so nothing here relies on it: every request stops
+// whatever runs and starts afresh.
 void QtPlatform::play_sound(const std::string& wav_path) {
     sound_.stop();
     if (wav_path.empty()) return;

@@ -20,6 +20,9 @@ void clear_slot(EventTable& t, int i) {
     t.filter_flag[i] = 0;
     t.event_depth_class[i] = 0;
     t.event_log_text[i].clear();
+    t.event_log_text[i].shrink_to_fit();
+    t.event_log_reports[i] = 0;
+    t.event_log_latest[i] = 0;
 }
 
 // The slot a new code may take over when all are in use, or 0.
@@ -44,6 +47,18 @@ void reset_event_table(EventTable& t) {
     t.last_alarm_class.clear();
     for (int i = 1; i <= EventTable::kSlots; ++i)
         clear_slot(t, i);
+}
+
+int slot_replaced_by(const EventTable& t, const std::string& code) {
+    if (t.n_event < EventTable::kSlots) return 0;
+    for (int i = 1; i <= t.n_event; ++i)
+        if (t.event_code[i] == code) return 0;
+    return slot_to_replace(t);
+}
+
+EventSlot event_slot(const EventTable& t, int i) {
+    return {t.event_code[i],      t.event_origin_time[i], t.event_magnitude[i], t.event_latitude[i],
+            t.event_longitude[i], t.event_depth_class[i], t.event_log_text[i]};
 }
 
 bool find_event_slot(EventTable& t, const std::string& code) {
@@ -76,7 +91,14 @@ void store_event_report(EventTable& t, const CurrentReport& r, const std::string
     const long long twenties = integer_part(std::max(r.depth00, 0.0) / 20);
     t.event_depth_class[i] = static_cast<int>(std::min(twenties, 5LL)) + 1;
     t.event_intensity[i] = r.intensity00;
-    t.event_log_text[i] += received_data00 + now.text() + "\n" + "\r\n";
+    std::string& log = t.event_log_text[i];
+    if (t.event_log_reports[i] == EventTable::kLoggedReports) {
+        log.resize(t.event_log_latest[i]);
+    } else {
+        ++t.event_log_reports[i];
+    }
+    t.event_log_latest[i] = log.size();
+    log += received_data00 + now.text() + "\n" + "\r\n";
 }
 
 bool apply_event_filter(EventTable& t, const CurrentReport& r, const EventFilter& f) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 #include "quake/region_table.hpp"
@@ -13,6 +14,9 @@ namespace eew {
 // no slot), and the choice of the followed one.
 struct EventTable {
     static constexpr int kSlots = 5;
+    // A log of more reports than this cannot be replayed; past it the latest
+    // report takes the place of the one before it.
+    static constexpr int kLoggedReports = 99;
     template <typename T>
     using PerSlot = std::array<T, kSlots + 1>;
 
@@ -26,6 +30,9 @@ struct EventTable {
     PerSlot<int> filter_flag{};
     PerSlot<int> event_depth_class{};
     PerSlot<std::string> event_log_text;
+    // Reports recorded in event_log_text, and where the latest one begins.
+    PerSlot<int> event_log_reports{};
+    PerSlot<std::size_t> event_log_latest{};
 
     int n_event = 0;
     int i_event_now = 0;
@@ -38,6 +45,17 @@ struct EventTable {
     // 4 a noise message ended the event, 11 a replay runs, 12 it fed its last line.
     int event_flag = 0;
     std::string last_alarm_class;
+};
+
+// What the log of one event is made of: the slot's values when it ended.
+struct EventSlot {
+    std::string event_code;
+    DateTime event_origin_time;
+    double event_magnitude = 0;
+    double event_latitude = 0;
+    double event_longitude = 0;
+    int event_depth_class = 0;
+    std::string event_log_text;
 };
 
 // The notification filter's thresholds: a report passes when it has at least
@@ -65,8 +83,18 @@ void reset_event_table(EventTable& table);
 // must not run the rest of the chain for it.
 bool find_event_slot(EventTable& table, const std::string& code00);
 
+// The slot find_event_slot would empty to make room for `code00`, or 0 when
+// the code has a slot, a free one is left, or the report would be dropped.
+int slot_replaced_by(const EventTable& table, const std::string& code00);
+
+// The contents of slot `i` (1..n_event).
+EventSlot event_slot(const EventTable& table, int i);
+
 // Stores the report in slot `i_event_now` and appends its raw text
-// (`received_data00`), received at `now`, to the slot's log text.
+// (`received_data00`), received at `now`, to the slot's log text: the text,
+// the time, LF, CR LF. The log keeps the first kLoggedReports - 1 reports and
+// the latest one, so that it stays replayable and its memory bounded however
+// long one code keeps reporting.
 void store_event_report(EventTable& table, const CurrentReport& report,
                         const std::string& received_data00, const DateTime& now);
 

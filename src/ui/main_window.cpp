@@ -18,6 +18,9 @@ constexpr int kMapLeft = 184;  // the column of controls is 2760 twips wide
 // Nobody reads the boxes faster than this; at 1,000 reports a second laying
 // out the last message each time would cost more than everything else.
 constexpr int kRenderInterval = 40;  // ms
+constexpr int kText4Top = 272;
+constexpr int kText4Height = 208;
+constexpr int kNoticeHeight = 96;
 
 // A palette, not a style sheet: setting a style sheet re-polishes the widget
 // and its children, which costs more than the rest of a report put together.
@@ -73,7 +76,14 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
     text4_->setObjectName("Text4");
     text4_->setReadOnly(true);
     text4_->setWordWrapMode(QTextOption::WrapAnywhere);
-    text4_->setGeometry(8, 272, kColumnWidth, 208);
+    text4_->setGeometry(8, kText4Top, kColumnWidth, kText4Height);
+    notice_ = new QPlainTextEdit(this);
+    notice_->setObjectName("notice");
+    notice_->setReadOnly(true);
+    notice_->setWordWrapMode(QTextOption::WrapAnywhere);
+    notice_->setGeometry(8, kText4Top + kText4Height - kNoticeHeight, kColumnWidth, kNoticeHeight);
+    set_colours(notice_, eew::palette_colour(14));
+    notice_->hide();
     boxes_[0].widget = text1_;
     boxes_[1].widget = text2_;
     boxes_[2].widget = text3_;
@@ -163,6 +173,7 @@ void MainWindow::render() {
     render_box(boxes_[2], v.Text3);
     render_box(boxes_[3], v.Text4);
     render_label(label19_, v.Label19);
+    render_notice(v.notice);
     render_label(map_caption_, v.map_caption);
     render_label(window_start_, v.map_window_start);
     render_label(window_end_, v.map_window_end);
@@ -177,6 +188,15 @@ void MainWindow::render_box(ShownBox& box, const eew::TextBox& value) {
     box.text = value.text;
     box.back = value.back;
     box.shown = true;
+}
+
+void MainWindow::render_notice(const std::string& notice) {
+    if (shown_notice_ == notice) return;
+    shown_notice_ = notice;
+    notice_->setPlainText(QString::fromStdString(notice));
+    notice_->setVisible(!notice.empty());
+    const int height = notice.empty() ? kText4Height : kText4Height - kNoticeHeight - 4;
+    text4_->setFixedHeight(height);
 }
 
 void MainWindow::render_label(QLabel* label, const std::string& text) {

@@ -49,6 +49,7 @@ class MainWindow : public QWidget {
         bool shown = false;
     };
     void render_box(ShownBox& box, const eew::TextBox& value);
+    void render_notice(const std::string& notice);
     static void render_label(QLabel* label, const std::string& text);
     // Runs a handler of the core, then shows its outcome.
     template <typename Handler>
@@ -62,6 +63,9 @@ class MainWindow : public QWidget {
     QLineEdit* text2_;
     QLineEdit* text3_;
     QPlainTextEdit* text4_;
+    // Shown under the last-message box only while there is a notice.
+    QPlainTextEdit* notice_;
+    std::string shown_notice_;
     QLabel* label19_;
     QLabel* map_caption_;
     QLabel* window_start_;

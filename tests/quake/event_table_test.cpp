@@ -190,6 +190,40 @@ TEST_F(EventTableTest, SixthCodeTakesOverTheOldestSlotNeitherFollowedNorPassingO
     EXPECT_EQ(t.event_code[5], "E");
 }
 
+TEST_F(EventTableTest, TheSlotToBeTakenOverIsKnownBeforehandWithItsLog) {
+    for (const char* code : {"A", "B", "C", "D"})
+        receive({.code = code, .origin = at(code[0] == 'B' ? 0 : 5), .dist = kFar});
+    EXPECT_EQ(slot_replaced_by(t, "E"), 0);  // a free slot is left
+    receive({.code = "E", .origin = at(5), .dist = kFar});
+    EXPECT_EQ(slot_replaced_by(t, "C"), 0);  // a known code keeps its slot
+    ASSERT_EQ(slot_replaced_by(t, "F"), 2);
+    const EventSlot old = event_slot(t, 2);
+    EXPECT_EQ(old.event_code, "B");
+    EXPECT_EQ(old.event_log_text, "<?xml B?>2024/05/01 12:00:30\n\r\n");
+    EXPECT_EQ(receive({.code = "F", .dist = kFar}), 2);
+}
+
+TEST_F(EventTableTest, LogKeepsTheFirstReportsAndAlwaysTheLatestWithinReplayLength) {
+    const auto record = [](int n) {
+        return "<?xml " + std::to_string(n) + "?>2024/05/01 12:00:30\n\r\n";
+    };
+    find_event_slot(t, "A");
+    for (int n = 1; n <= 250; ++n) {
+        store_event_report(t, report, "<?xml " + std::to_string(n) + "?>", at(30));
+        if (n != 98 && n != 99 && n != 100 && n != 250) continue;
+        std::string expected;
+        for (int k = 1; k <= std::min(n, 98); ++k)
+            expected += record(k);
+        if (n >= 99) expected += record(n);
+        EXPECT_EQ(t.event_log_text[1], expected) << n;
+    }
+    // A reset starts the count again.
+    reset_event_table(t);
+    find_event_slot(t, "A");
+    store_event_report(t, report, "<?xml 1?>", at(30));
+    EXPECT_EQ(t.event_log_text[1], record(1));
+}
+
 TEST_F(EventTableTest, ResetEmptiesTheTableAndTheEventState) {
     receive({.code = "A", .intensity = 1});
     receive({.code = "B", .dist = kFar});

@@ -99,6 +99,25 @@ TEST_F(StartedWindow, ViewValuesReachTheWidgets) {
     EXPECT_EQ(find<QWidget>("Text4")->palette().color(QPalette::Base), QColor(255, 0, 0));
 }
 
+TEST_F(StartedWindow, ANoticeShowsOnYellowUnderTheLastMessageOnlyWhileThereIsOne) {
+    auto& v = app.state().main_view;
+    auto* notice = find<QWidget>("notice");
+    auto* text4 = find<QWidget>("Text4");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isHidden());
+    const int full_height = text4->height();
+    v.notice = "2024/04/01 09:00:06  The file \"/x/log/a\" could not be created.";
+    window.render();
+    EXPECT_FALSE(notice->isHidden());
+    EXPECT_EQ(notice->property("plainText").toString().toStdString(), v.notice);
+    EXPECT_EQ(notice->palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_LE(text4->geometry().bottom(), notice->geometry().top());
+    v.notice.clear();
+    window.render();
+    EXPECT_TRUE(notice->isHidden());
+    EXPECT_EQ(text4->height(), full_height);
+}
+
 // Datagrams render at once when they come one by one, and a flood of them
 // leaves the last value shown once it is over.
 TEST_F(StartedWindow, RenderSoonShowsALoneValueAtOnceAndTheLastOfAFlood) {

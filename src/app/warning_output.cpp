@@ -1,0 +1,79 @@
+#include "app/warning_output.hpp"
+
+#include <string>
+
+#include "app/main_state.hpp"
+#include "app/platform.hpp"
+#include "quake/warning_rules.hpp"
+#include "text/number_format.hpp"
+#include "text/numeric_value.hpp"
+
+namespace eew {
+namespace {
+
+void show_numbers(const MainState& m, PopupView& v) {
+    const FollowedEvent& f = m.followed;
+    v.Text6 = one_decimal(f.magnitude);
+    v.Text66 = one_decimal(f.mip);
+    v.Text64 = one_decimal(f.depth);
+    v.Text8 = std::to_string(m.travel.lapse);
+    v.Text25 = std::to_string(integer_part(f.dist));
+    v.Text27 = one_decimal(f.intensity);
+    const int i = m.estimates.iintensity;
+    v.Label37 = i >= 1 ? std::to_string(i) : std::string();
+}
+
+// The class sound plays once per change of class. A class that falls away
+// (below 0.1) is forgotten without a sound, so that its return sounds again.
+void sound_class_change(MainState& m, Platform& p, const IntensityClass& c) {
+    std::string& last = m.events.last_alarm_class;
+    if (c.text == last) return;
+    if (c.sound != 0) p.play_sound(m.paths.file_sound_si[c.sound]);
+    last = c.text;
+}
+
+void announce_class(MainState& m, Platform& p) {
+    PopupView& v = m.popup_view;
+    MessageView& msg = m.message_view;
+    v.Text26 = std::to_string(m.travel.countdown);
+    if (m.main_view.Check1.checked) {
+        p.restore_window(WindowId::message);
+        p.show_window(WindowId::message);
+    }
+
+    const double displayed = numeric_value(v.Text27);
+    const IntensityClass c = intensity_class(displayed);
+    if (!c.text.empty()) msg.Label5 = c.lpwave_line ? m.lpwave.lpwave_message : std::string();
+    sound_class_change(m, p, c);
+
+    if (auto s = warning_sentence(displayed, m.travel.countdown, v.Text1, c.text)) msg.Label3 = *s;
+
+    m.longEVstop =
+        long_period_rule(m.followed.magnitude, m.report.depth00, m.report.dist00, m.followed.mip);
+    // The web page pop-up takes its decision here, from longEVstop and the
+    // intensity, once it is part of the program.
+    if (auto s = long_period_sentence(m.longEVstop, m.travel.lpwave_countdown)) msg.Label4 = *s;
+}
+
+void show_reference_site(const MainState& m, PopupView& v) {
+    const ReferenceBlock b = reference_block(m.refs, m.estimates, m.travel);
+    v.Text2 = b.name;
+    v.Text3 = b.distance;
+    v.Text63 = b.intensity;
+    v.Text4 = b.countdown;
+}
+
+}  // namespace
+
+void warning_output(MainState& m, Platform& p) {
+    show_numbers(m, m.popup_view);
+    if (m.travel.travel_s_data_flag == 1) {
+        announce_class(m, p);
+    } else {
+        m.popup_view.Text26.clear();
+    }
+    m.message_view.Label2 = headline(m.popup_view.Text6, m.popup_view.Text62);
+    show_reference_site(m, m.popup_view);
+}
+
+}  // namespace eew

@@ -1,0 +1,86 @@
+#include "app/warning_output.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/main_state.hpp"
+#include "fakes/fake_platform.hpp"
+
+namespace eew {
+namespace {
+
+// A followed event with a valid S travel time, 12 s before the S wave
+// reaches site "A"; no reference sites are loaded.
+struct WarningOutput : ::testing::Test {
+    WarningOutput() {
+        m.paths = build_paths("/prog");
+        m.lpwave.lpwave_message = "LP";
+        m.travel.travel_s_data_flag = 1;
+        m.travel.countdown = 12;
+        m.popup_view.Text1 = "A";
+        m.popup_view.Text62 = "R";
+    }
+    void run(double intensity) {
+        m.followed.intensity = intensity;
+        warning_output(m, p);
+    }
+
+    MainState m;
+    test::FakePlatform p;
+};
+
+// The class is read from the one-decimal text: 4.96 shows 5.0 ("5弱"), 5.06 shows 5.1.
+TEST_F(WarningOutput, OneSoundPerChangeOfTheDisplayedClassAndNoneWhenItFallsAway) {
+    for (double i : {4.96, 5.0, 5.06, 5.4, 0.04, 0.0, 5.4, 6.0, 2.44})
+        run(i);
+    std::vector<std::string> names;
+    for (const std::string& s : p.sounds)
+        names.push_back(s.substr(s.rfind('/') + 1));
+    EXPECT_EQ(names, (std::vector<std::string>{"SI5-.wav", "SI5+.wav", "SI5+.wav", "SI6-.wav",
+                                               "SI2_.wav"}));
+}
+
+TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty) {
+    m.followed.magnitude = 7.64;
+    m.followed.mip = 7.0;
+    m.followed.depth = 40;
+    m.followed.dist = 180.7;
+    m.estimates.iintensity = 5;
+    m.travel.lapse = 8;
+    m.travel.lpwave_countdown = 25;
+    m.report.depth00 = 40;
+    m.report.dist00 = 180.7;
+    run(5.06);
+
+    const PopupView& v = m.popup_view;
+    EXPECT_EQ(v.Text6 + "|" + v.Text66 + "|" + v.Text64 + "|" + v.Text8 + "|" + v.Text25 + "|" +
+                  v.Text27 + "|" + v.Label37 + "|" + v.Text26,
+              "7.6|7.0|40.0|8|180|5.1|5|12");
+    EXPECT_EQ(v.Text2 + v.Text3 + v.Text63 + v.Text4, "");
+    const MessageView& msg = m.message_view;
+    EXPECT_EQ(msg.Label2, "マグニチュード7.6の地震が『R』で発生しました。");
+    EXPECT_EQ(msg.Label3,
+              "あと\u3000"
+              "12 秒でAに震度5強の強い揺れが来ます。");
+    EXPECT_EQ(msg.Label4, "あと 25秒で長周期地震動による大きな揺れが来ます。");
+    EXPECT_EQ(msg.Label5, "LP");
+    EXPECT_EQ(p.window_state(WindowId::message), WindowState::normal);
+}
+
+TEST_F(WarningOutput, WithoutTravelTimeOnlyTheNumbersAndTheHeadline) {
+    m.travel.travel_s_data_flag = 0;
+    m.popup_view.Text26 = "3";
+    m.message_view.Label3 = "old";
+    m.followed.magnitude = 6.0;
+    run(4.0);
+    EXPECT_TRUE(p.sounds.empty());
+    EXPECT_EQ(m.popup_view.Text26 + "|" + m.popup_view.Text27 + "|" + m.message_view.Label3,
+              "|4.0|old");
+    EXPECT_EQ(m.message_view.Label2, "マグニチュード6.0の地震が『R』で発生しました。");
+    EXPECT_EQ(p.window_state(WindowId::message), WindowState::not_created);
+}
+
+}  // namespace
+}  // namespace eew
