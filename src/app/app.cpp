@@ -9,54 +9,89 @@
 
 namespace eew {
 
+template <typename Handler>
+void App::run(Handler handler) {
+    if (running_) {
+        handler();
+        return;
+    }
+    running_ = true;
+    struct Finished {
+        bool& running;
+        ~Finished() { running = false; }
+    } finished{running_};
+    handler();
+    while (auto event = deferred_.take()) {
+        if (event->tick) {
+            run_tick(*event->tick);
+        } else {
+            eew::Winsock1_DataArrival(state_, platform_, event->datagram);
+        }
+    }
+}
+
+void App::run_tick(TimerId timer) {
+    switch (timer) {
+        case TimerId::timer2:
+            feed_watchdog(state_, platform_);
+            break;
+    }
+}
+
 std::optional<std::string> App::Form_Load() {
-    if (auto error = load_program_state(state_, platform_)) return error;
-    if (state_.settings.auto_flag == 1) {
+    std::optional<std::string> error;
+    run([&] {
+        error = load_program_state(state_, platform_);
+        if (error || state_.settings.auto_flag != 1) return;
         Command1_Click();
         Command5_Click();
-    }
-    return std::nullopt;
+    });
+    return error;
 }
 
 void App::Command1_Click() {
-    start_reception(state_, platform_);
+    run([&] { start_reception(state_, platform_); });
 }
 
 void App::Command2_Click() {
-    stop_reception(state_, platform_);
+    run([&] { stop_reception(state_, platform_); });
 }
 
 void App::Command5_Click() {
-    map_on(state_, platform_);
+    run([&] { map_on(state_, platform_); });
 }
 
 void App::Command6_Click() {
-    map_off(state_, platform_);
+    run([&] { map_off(state_, platform_); });
 }
 
 void App::Check1_Click(bool checked) {
-    eew::Check1_Click(state_, platform_, checked);
+    run([&] { eew::Check1_Click(state_, platform_, checked); });
 }
 
 void App::Winsock1_DataArrival(std::string_view datagram) {
-    eew::Winsock1_DataArrival(state_, platform_, datagram);
+    if (running_) return deferred_.add_datagram(datagram);
+    run([&] { eew::Winsock1_DataArrival(state_, platform_, datagram); });
 }
 
 void App::Timer2_Timer() {
-    feed_watchdog(state_, platform_);
+    if (running_) return deferred_.add_tick(TimerId::timer2);
+    run([&] { run_tick(TimerId::timer2); });
 }
 
 void App::Command3_Click() {
-    // The list is saved after every logged event too; what changed since is
-    // pruning alone, but a failure here is still the user's to hear of.
-    if (auto error = save_recent_events(recent_events_path(state_.paths), state_.recent)) {
-        platform_.message_box("The list of the last 24 hours was not saved.\n\n" + *error);
-    }
-    platform_.close_window(WindowId::message);
-    platform_.close_window(WindowId::popupmap);
-    platform_.close_window(WindowId::setform);
-    platform_.close_window(WindowId::main);
-    platform_.end_program(0);
+    run([&] {
+        // The list is saved after every logged event too; what changed since
+        // is pruning alone, but a failure here is still the user's to hear of.
+        if (auto error = save_recent_events(recent_events_path(state_.paths), state_.recent)) {
+            platform_.message_box("The list of the last 24 hours was not saved.\n\n" + *error);
+        }
+        platform_.close_window(WindowId::message);
+        platform_.close_window(WindowId::popupmap);
+        platform_.close_window(WindowId::setform);
+        platform_.close_window(WindowId::main);
+        platform_.end_program(0);
+    });
 }
 
 }  // namespace eew

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/deferred_events.hpp"
 #include "app/main_state.hpp"
 
 namespace eew {
@@ -13,6 +14,14 @@ class Platform;
 // The main window's behaviour: owns the program-wide state and runs the
 // handlers of every event the desktop delivers. The Qt layer calls one
 // handler at a time and renders the view structs afterwards.
+//
+// A handler may let the event loop run (the chime's pause, a message box),
+// so the desktop can call in again before it has finished. A datagram or a
+// timer tick that arrives then waits (DeferredEvents) and runs after the
+// handler, in arrival order, so that no report chain sees another half
+// done. Clicks run at once: they are the user's own, rare, and the replay
+// buttons are disabled while a new event is presented; while a click's
+// handler runs, datagrams and ticks wait for it in the same way.
 class App {
   public:
     explicit App(Platform& platform) : platform_(platform) {}
@@ -42,9 +51,20 @@ class App {
     // it through the close box or system menu, accepted otherwise.
     bool main_window_close_requested(bool from_user) const { return !from_user; }
 
+    // Datagrams dropped because too many were waiting for a running handler.
+    std::size_t dropped_datagrams() const { return deferred_.dropped_datagrams(); }
+
   private:
+    // Runs `handler` and then whatever arrived meanwhile; inside another
+    // handler it only runs `handler`, and the outer one runs the rest.
+    template <typename Handler>
+    void run(Handler handler);
+    void run_tick(TimerId timer);
+
     MainState state_;
     Platform& platform_;
+    DeferredEvents deferred_;
+    bool running_ = false;
 };
 
 }  // namespace eew

@@ -1,26 +1,46 @@
 #include "app/main_map.hpp"
 
+#include <cmath>
 #include <string>
 
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
 #include "maps/canvas.hpp"
+#include "maps/main_map_drawing.hpp"
 
 namespace eew {
 
 namespace {
 
+// The main window's sizes in twips. The controls stay in a column at the
+// left with the map to their right, instead of under a map that fills the
+// window, so with the map shown the window is as wide as the column plus the
+// map window's 6456 twips; and it is as high as the map with its caption row
+// above and its legend below, more than the 7335 twips of a bare map. With
+// the map hidden only the column remains: 2760 twips wide, and 7335 twips
+// high, since the column of controls would not fit into 3645.
+constexpr double kColumnTwips = 2760;
+constexpr double kMapWindowTwips = 6456;
+constexpr double kMapShownHeightTwips = 8040;
+constexpr double kColumnHeightTwips = 7335;
+
 std::string minute_text(const DateTime& t) {
     return t.text().substr(0, 16);
 }
 
+void set_window_size(MainView& v, const Platform& p, double width_twips, double height_twips) {
+    const double tpp = p.twips_per_pixel();
+    v.window_width = static_cast<int>(std::lround(width_twips / tpp));
+    v.window_height = static_cast<int>(std::lround(height_twips / tpp));
+}
+
 }  // namespace
 
-// The drawing of the 24-hour events and the site mark joins here with the
-// map view; the captions and the count are kept current already.
 void replot(MainState& m, Platform& p) {
     const int hours = m.display.disp_event_hours;
     const DateTime now = p.now();
+    draw_main_map(p.canvas(PictureId::main_map), m.maps, m.recent, m.site.longitude_site,
+                  m.site.latitude_site, now, hours);
     MainView& v = m.main_view;
     v.map_caption = "last " + std::to_string(hours) + " hours";
     v.map_window_start = minute_text(now.plus_seconds(-3600LL * hours));
@@ -30,6 +50,7 @@ void replot(MainState& m, Platform& p) {
 
 void map_on(MainState& m, Platform& p) {
     m.main_view.map_shown = true;
+    set_window_size(m.main_view, p, kColumnTwips + kMapWindowTwips, kMapShownHeightTwips);
     if (!p.canvas(PictureId::main_map).load_background(m.paths.file_24h_map)) {
         p.message_box("The map image \"" + m.paths.file_24h_map +
                       "\" could not be read; the map is drawn on a plain background.");
@@ -42,6 +63,7 @@ void map_on(MainState& m, Platform& p) {
 void map_off(MainState& m, Platform& p) {
     p.canvas(PictureId::main_map).remove_background();
     m.main_view.map_shown = false;
+    set_window_size(m.main_view, p, kColumnTwips, kColumnHeightTwips);
     m.main_view.Command5.enabled = true;
     m.main_view.Command6.enabled = false;
 }

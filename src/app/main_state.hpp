@@ -46,6 +46,7 @@ struct MainState {
     CurrentSite site;
     DisplayConstants display;
     MapCatalogue maps;
+    int index_map = 0;  // the pop-up's event map: 1 eastern, 2 western, 3 whole country
 
     TravelTable traveltime_table_s;
     TravelTable traveltime_table_p;

@@ -44,6 +44,10 @@ struct MainView {
     // The main map ("mapON" / "mapOFF"); the window grows to show it. Its
     // caption and the start and end of the time window shown on it.
     bool map_shown = false;
+    // The window's client size in pixels as "mapON" or "mapOFF" set it; 0
+    // until start-up has set it.
+    int window_width = 0;
+    int window_height = 0;
     std::string map_caption;
     std::string map_window_start;
     std::string map_window_end;

@@ -4,9 +4,11 @@
 #include <filesystem>
 
 #include "app/config_file.hpp"
+#include "app/main_map.hpp"
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
 #include "app/report_chain.hpp"
+#include "maps/colour.hpp"
 #include "text/field_reader.hpp"
 
 namespace eew {
@@ -22,7 +24,7 @@ void create_folder_if_missing(const std::string& folder) {
 void set_display_constants(DisplayConstants& d) {
     d.disp_event_hours = 24;
     d.display_time_max = 120;
-    d.depth_color_table = {0, 12, 14, 10, 2, 9, 1};
+    d.depth_color_table = kDepthColorTable;
     for (int i = 1; i <= 6; ++i)
         d.amp_class_threshold[i] = std::pow(10.0, 0.5 * i - 3);
     d.large_m = 5.0;
@@ -56,7 +58,8 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
 
         m.main_view.Command2.enabled = false;
         m.main_view.Command7.enabled = false;
-        m.main_view.Command6.enabled = false;
+        // The window starts narrow, the map hidden, "mapOFF" disabled.
+        map_off(m, platform);
 
         m.regions = read_region_table(region_table_path(m.paths));
     } catch (const DataFileError& e) {

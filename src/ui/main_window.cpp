@@ -14,7 +14,7 @@
 namespace {
 
 constexpr int kColumnWidth = 172;
-constexpr int kMapLeft = 192;
+constexpr int kMapLeft = 184;  // the column of controls is 2760 twips wide
 // Nobody reads the boxes faster than this; at 1,000 reports a second laying
 // out the last message each time would cost more than everything else.
 constexpr int kRenderInterval = 40;  // ms
@@ -177,9 +177,9 @@ void MainWindow::render() {
     render_label(map_caption_, v.map_caption);
     render_label(window_start_, v.map_window_start);
     render_label(window_end_, v.map_window_end);
-    // With the map hidden the window keeps only the column of controls.
-    const QSize size = v.map_shown ? QSize(kMapLeft + 425 + 8, 536) : QSize(kMapLeft, 488);
-    if (this->size() != size) setFixedSize(size);
+    // The size "mapON" or "mapOFF" chose; none before start-up.
+    const QSize size(v.window_width, v.window_height);
+    if (!size.isEmpty() && this->size() != size) setFixedSize(size);
 }
 
 void MainWindow::render_box(ShownBox& box, const eew::TextBox& value) {

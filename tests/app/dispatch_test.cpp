@@ -137,10 +137,14 @@ TEST_F(Dispatch, ANewlyFollowedEventFreezesTheFirstInfoAndChimesOnce) {
     receive(other);
     EXPECT_EQ(m().events.i_event_selected, 2);
     EXPECT_EQ(s.platform.sounds.size(), 1u);
+    // The first info is frozen again, from the newly followed event.
+    EXPECT_EQ(m().first.magnitude_first, 6.8);
+    EXPECT_EQ(m().popup_view.Text7, "6.8");
 }
 
 TEST_F(Dispatch, AWeakerEventOnlyTakesItsSlotAndAHeldBackOneLightsTheIndicator) {
     receive(ReportValues{});
+    m().main_view.Label19.clear();  // lit by the followed event's presentation
     ReportValues far;
     far.code = "20240401090100";
     far.latitude = 38.0;
@@ -156,15 +160,15 @@ TEST_F(Dispatch, ALiveReportEndsAReplayAndTakesOver) {
     m().events.event_flag = 11;
     m().events.n_event = 1;
     m().events.event_code[1] = "replayed";
-    m().main_view.Label19 = "地震発生";
     m().main_view.Command7.enabled = true;
-    s.platform.windows[WindowId::popupmap] = WindowState::normal;
+    // Closed with the replay, the pop-up comes back for the live event even
+    // though it had been minimised.
+    s.platform.windows[WindowId::popupmap] = WindowState::minimised;
     receive(ReportValues{});
-    EXPECT_EQ(s.platform.window_state(WindowId::popupmap), WindowState::not_created);
+    EXPECT_EQ(s.platform.window_state(WindowId::popupmap), WindowState::normal);
     EXPECT_EQ(m().events.event_code[1], "20240401090000");
     EXPECT_EQ(m().events.n_event, 1);
     EXPECT_EQ(m().events.event_flag, 2);
-    EXPECT_EQ(m().main_view.Label19, "");
     EXPECT_FALSE(m().main_view.Command7.enabled);
 }
 

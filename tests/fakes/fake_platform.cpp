@@ -23,6 +23,16 @@ std::optional<std::string> FakePlatform::bind_feed(int port, bool all_addresses)
 
 void FakePlatform::pause_with_events(int milliseconds) {
     pauses.push_back(milliseconds);
+    if (during_pause) during_pause();
+}
+
+// The pop-up's pictures belong to the pop-up: using one creates the window,
+// hidden, as on the desktop.
+Canvas& FakePlatform::canvas(PictureId picture) {
+    if (picture != PictureId::main_map &&
+        window_state(WindowId::popupmap) == WindowState::not_created)
+        windows[WindowId::popupmap] = WindowState::hidden;
+    return canvases[picture];
 }
 
 // Showing a minimised or maximised window keeps its state, as on a desktop.

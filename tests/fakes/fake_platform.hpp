@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -34,7 +35,7 @@ class FakePlatform : public Platform {
     void close_window(WindowId window) override;
     WindowState window_state(WindowId window) const override;
     double twips_per_pixel() const override { return twips_per_px; }
-    Canvas& canvas(PictureId picture) override { return canvases[picture]; }
+    Canvas& canvas(PictureId picture) override;
     void end_program(int exit_code) override { exit_code_ = exit_code; }
 
     // Advances the clock by whole seconds.
@@ -51,6 +52,8 @@ class FakePlatform : public Platform {
     bool bound_to_all_addresses = false;
     std::optional<std::string> bind_failure;  // set to make the next bind fail
     std::vector<int> pauses;
+    // Runs inside every pause, as the events the desktop delivers meanwhile.
+    std::function<void()> during_pause;
     std::map<WindowId, WindowState> windows;
     std::map<WindowId, bool> visible;  // apart from the state: a minimised window may be either
     std::map<WindowId, std::pair<int, int>> window_sizes;

@@ -1,0 +1,34 @@
+#include "app/deferred_events.hpp"
+
+#include <algorithm>
+
+namespace eew {
+
+void DeferredEvents::add_datagram(std::string_view datagram) {
+    if (datagrams_ >= kMaxDatagrams || datagram.size() > kMaxBytes - bytes_) {
+        ++dropped_;
+        return;
+    }
+    events_.push_back({std::nullopt, std::string(datagram)});
+    ++datagrams_;
+    bytes_ += datagram.size();
+}
+
+void DeferredEvents::add_tick(TimerId timer) {
+    const bool waiting = std::any_of(events_.begin(), events_.end(),
+                                     [timer](const Event& e) { return e.tick == timer; });
+    if (!waiting) events_.push_back({timer, {}});
+}
+
+std::optional<DeferredEvents::Event> DeferredEvents::take() {
+    if (events_.empty()) return std::nullopt;
+    Event e = std::move(events_.front());
+    events_.pop_front();
+    if (!e.tick) {
+        --datagrams_;
+        bytes_ -= e.datagram.size();
+    }
+    return e;
+}
+
+}  // namespace eew

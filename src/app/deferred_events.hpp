@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace eew {
+
+// The desktop's timers.
+enum class TimerId { timer2 };
+
+// Datagrams and timer ticks that arrived while a handler was running (the
+// new-event chime lets the event loop run for 0.6 s), kept in arrival order so
+// that they run one after the other once that handler has finished. A timer
+// has at most one tick waiting: a second tick before the first has run adds
+// nothing, as a late timer would not fire twice either.
+class DeferredEvents {
+  public:
+    // Bounds of the waiting datagrams. A flood during a pause must not grow
+    // memory without limit; what lies beyond is dropped and counted.
+    static constexpr std::size_t kMaxDatagrams = 10000;
+    static constexpr std::size_t kMaxBytes = 4 * 1024 * 1024;
+
+    struct Event {
+        std::optional<TimerId> tick;  // a timer tick, or else
+        std::string datagram;         // a datagram, whole
+    };
+
+    void add_datagram(std::string_view datagram);
+    void add_tick(TimerId timer);
+    // The oldest waiting event, removed; nothing when none waits.
+    std::optional<Event> take();
+
+    // Datagrams dropped for want of room since the program started.
+    std::size_t dropped_datagrams() const { return dropped_; }
+
+  private:
+    std::deque<Event> events_;
+    std::size_t datagrams_ = 0;
+    std::size_t bytes_ = 0;
+    std::size_t dropped_ = 0;
+};
+
+}  // namespace eew
