@@ -3,6 +3,7 @@
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
+#include "app/warning_output.hpp"
 #include "maps/event_map.hpp"
 #include "text/number_format.hpp"
 
@@ -119,8 +120,7 @@ void present_followed_report(MainState& m, Platform& p, bool new_event) {
     // presentation either drew on it or found it minimised or maximised.
     if (new_event) new_event_presentation(m, p);
     fill_latest_fields(m);
-    // Warning output seam: warning_output(m, p) announces the intensity class
-    // here, for every report, once the latest info is in place.
+    warning_output(m, p);
     if (new_event) draw_new_event_marks(m, p);
     // Mechanism seam: draw_mechanism(azp, thp, azt, tht) redraws the focal
     // mechanism here, for every report, after the marks.

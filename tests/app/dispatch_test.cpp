@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/report_text.hpp"
 #include "fakes/started_app.hpp"
 #include "text/shift_jis.hpp"
@@ -127,7 +129,12 @@ TEST_F(Dispatch, ANewlyFollowedEventFreezesTheFirstInfoAndChimesOnce) {
     EXPECT_EQ(m().first.magnitude_first, 6.5);
     EXPECT_EQ(m().first.latitude_first, 35.7);
     EXPECT_EQ(m().travel.lapse, 8);
-    EXPECT_EQ(s.platform.sounds, std::vector<std::string>{m().paths.file_sound});
+    // The class sound follows the chime; only the chime counts here.
+    const auto chimes = [&] {
+        return std::count(s.platform.sounds.begin(), s.platform.sounds.end(), m().paths.file_sound);
+    };
+    EXPECT_EQ(chimes(), 1);
+    EXPECT_EQ(s.platform.sounds.front(), m().paths.file_sound);
     EXPECT_EQ(s.platform.pauses, std::vector<int>{600});
 
     m().settings.voice_flag = 0;
@@ -136,7 +143,7 @@ TEST_F(Dispatch, ANewlyFollowedEventFreezesTheFirstInfoAndChimesOnce) {
     other.mip = 7.5;  // felt more strongly: followed from now on
     receive(other);
     EXPECT_EQ(m().events.i_event_selected, 2);
-    EXPECT_EQ(s.platform.sounds.size(), 1u);
+    EXPECT_EQ(chimes(), 1);
     // The first info is frozen again, from the newly followed event.
     EXPECT_EQ(m().first.magnitude_first, 6.8);
     EXPECT_EQ(m().popup_view.Text7, "6.8");
