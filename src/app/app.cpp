@@ -6,6 +6,7 @@
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/startup.hpp"
+#include "app/tick.hpp"
 
 namespace eew {
 
@@ -32,6 +33,9 @@ void App::run(Handler handler) {
 
 void App::run_tick(TimerId timer) {
     switch (timer) {
+        case TimerId::timer1:
+            eew::Timer1_Timer(state_, platform_);
+            break;
         case TimerId::timer2:
             feed_watchdog(state_, platform_);
             break;
@@ -72,6 +76,11 @@ void App::Check1_Click(bool checked) {
 void App::Winsock1_DataArrival(std::string_view datagram) {
     if (running_) return deferred_.add_datagram(datagram);
     run([&] { eew::Winsock1_DataArrival(state_, platform_, datagram); });
+}
+
+void App::Timer1_Timer() {
+    if (running_) return deferred_.add_tick(TimerId::timer1);
+    run([&] { run_tick(TimerId::timer1); });
 }
 
 void App::Timer2_Timer() {
