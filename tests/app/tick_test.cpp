@@ -119,6 +119,7 @@ TEST_F(Tick, ALiveSequenceEndsOnSilenceOrAfterALoneNoiseMessage) {
                   "2024/04/01 09:00:00\r\n6.5 38 142.5 10\r\n")
             << row;
         EXPECT_TRUE(t.m().main_view.Command8.enabled) << row;
+        EXPECT_EQ(t.platform.window_state(WindowId::popupmap), WindowState::not_created) << row;
     }
 }
 
