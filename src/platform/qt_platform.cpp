@@ -125,7 +125,15 @@ PopupWindow& QtPlatform::popup() {
 }
 
 MessageWindow& QtPlatform::message() {
-    if (!message_) message_ = std::make_unique<MessageWindow>();
+    if (!message_) {
+        message_ = std::make_unique<MessageWindow>();
+        // The pop-up comes up at the top left; the sentences go to the
+        // opposite corner so that neither hides the other.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect free = screen->availableGeometry();
+            message_->move(free.right() - message_->width(), free.bottom() - message_->height());
+        }
+    }
     return *message_;
 }
 
