@@ -5,6 +5,7 @@
 #include "app/main_map.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
+#include "app/setform.hpp"
 #include "app/startup.hpp"
 #include "app/tick.hpp"
 
@@ -92,15 +93,44 @@ void App::Command3_Click() {
     run([&] {
         // The list is saved after every logged event too; what changed since
         // is pruning alone, but a failure here is still the user's to hear of.
-        if (auto error = save_recent_events(recent_events_path(state_.paths), state_.recent)) {
+        if (auto error = quit()) {
             platform_.message_box("The list of the last 24 hours was not saved.\n\n" + *error);
         }
-        platform_.close_window(WindowId::message);
-        platform_.close_window(WindowId::popupmap);
-        platform_.close_window(WindowId::setform);
-        platform_.close_window(WindowId::main);
-        platform_.end_program(0);
     });
+}
+
+void App::Command4_Click() {
+    run([&] {
+        // An open dialog keeps the user's edits; a closed one starts afresh.
+        if (platform_.window_state(WindowId::setform) == WindowState::not_created)
+            state_.setform_view = load_setform(state_.settings);
+        platform_.show_window(WindowId::setform);
+    });
+}
+
+void App::setform_Command1_Click() {
+    run([&] { set_and_close(state_, platform_); });
+}
+
+std::optional<std::string> App::shutdown_requested() {
+    if (quitting_) return std::nullopt;
+    std::optional<std::string> error;
+    run([&] { error = quit(); });
+    return error;
+}
+
+std::optional<std::string> App::save_recent_list() {
+    return save_recent_events(recent_events_path(state_.paths), state_.recent);
+}
+
+std::optional<std::string> App::quit() {
+    quitting_ = true;
+    auto error = save_recent_list();
+    close_event_windows(state_, platform_);
+    platform_.close_window(WindowId::setform);
+    platform_.close_window(WindowId::main);
+    platform_.end_program(0);
+    return error;
 }
 
 }  // namespace eew

@@ -38,6 +38,7 @@ class App {
     void Command1_Click();            // "start"
     void Command2_Click();            // "stop"
     void Command3_Click();            // "quit"
+    void Command4_Click();            // "set"
     void Command5_Click();            // "mapON"
     void Command6_Click();            // "mapOFF"
     void Check1_Click(bool checked);  // "PopUP", with the box's new state
@@ -48,6 +49,18 @@ class App {
     void Timer1_Timer();
     // The sixty-second watchdog.
     void Timer2_Timer();
+
+    // "set and close" (`Command1`) of the settings dialog.
+    void setform_Command1_Click();
+
+    // The desktop session ends or the program is told to terminate: "quit"
+    // without its dialogs, so that the day's events are not lost. Returns
+    // nothing when the list was saved (or "quit" ran already), else why not,
+    // for the caller to report where nobody may be watching.
+    std::optional<std::string> shutdown_requested();
+    // Saves the 24-hour list alone, for a session that may end without
+    // telling the program again (its state is being saved).
+    std::optional<std::string> save_recent_list();
 
     // A close request on the main window: refused (false) when the user made
     // it through the close box or system menu, accepted otherwise.
@@ -62,11 +75,14 @@ class App {
     template <typename Handler>
     void run(Handler handler);
     void run_tick(TimerId timer);
+    // Saves the 24-hour list, closes every window and ends the program.
+    std::optional<std::string> quit();
 
     MainState state_;
     Platform& platform_;
     DeferredEvents deferred_;
     bool running_ = false;
+    bool quitting_ = false;
 };
 
 }  // namespace eew

@@ -13,16 +13,6 @@ namespace {
 
 constexpr int kItems = 21;
 
-// Integer items hold whole numbers; a fraction is rounded, and a value too
-// large for an int is clamped rather than left to overflow.
-int to_int(double v) {
-    if (std::isnan(v)) return 0;
-    v = std::round(v);
-    if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
-}
-
 class ItemReader {
   public:
     explicit ItemReader(FieldReader& in) : in_(in) {}
@@ -62,11 +52,19 @@ std::string name_field(const std::string& utf8) {
 
 }  // namespace
 
+int integer_item(double v) {
+    if (std::isnan(v)) return 0;
+    v = std::round(v);
+    if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
 Settings read_config(const std::string& path) {
     FieldReader in = FieldReader::open(path);
     ItemReader item(in);
     Settings s;
-    s.localhost_port = to_int(item.number("localhost_port"));
+    s.localhost_port = integer_item(item.number("localhost_port"));
     s.pdata_min = item.number("pdata_min");
     s.magnitude_min = item.number("magnitude_min");
     s.magnitude_min_defalt = s.magnitude_min;
@@ -84,10 +82,10 @@ Settings read_config(const std::string& path) {
     s.longitude_site3 = item.number("longitude_site3");
     s.latitude_site3 = item.number("latitude_site3");
     s.ampfac3 = item.number("ampfac3");
-    s.select_site = to_int(item.number("select_site"));
-    s.lan_flag = to_int(item.number("lan_flag"));
-    s.voice_flag = to_int(item.number("voice_flag"));
-    s.auto_flag = to_int(item.number("auto_flag"));
+    s.select_site = integer_item(item.number("select_site"));
+    s.lan_flag = integer_item(item.number("lan_flag"));
+    s.voice_flag = integer_item(item.number("voice_flag"));
+    s.auto_flag = integer_item(item.number("auto_flag"));
     return s;
 }
 

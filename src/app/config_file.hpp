@@ -13,6 +13,11 @@ namespace eew {
 // `magnitude_min_defalt` receives a copy of `magnitude_min`.
 Settings read_config(const std::string& path);
 
+// Integer items (port, site selection, switches) hold whole numbers: a
+// fraction is rounded, NaN gives 0, and a value too large for an int is
+// clamped rather than left to overflow.
+int integer_item(double value);
+
 // Replaces the file with the 21 values. Numbers are written in plain decimal;
 // a site name that the reader would split (a comma, or a leading blank or
 // double quote) is written in double quotes so that it reads back whole.

@@ -7,6 +7,7 @@
 #include "app/message_view.hpp"
 #include "app/paths.hpp"
 #include "app/popup_view.hpp"
+#include "app/setform_view.hpp"
 #include "app/settings.hpp"
 #include "feed/recent_events.hpp"
 #include "maps/map_catalogue.hpp"
@@ -70,6 +71,7 @@ struct MainState {
     MainView main_view;
     PopupView popup_view;
     MessageView message_view;
+    SetformView setform_view;
 };
 
 }  // namespace eew

@@ -11,7 +11,12 @@ namespace {
 // A magnitude no report reaches: with it nothing passes the filter.
 constexpr double kFilterClosed = 10;
 
-constexpr double kPopupWidthTwips = 10185;
+// The presented height is the event map with its legend and value rows
+// below it. The width adds to the map's 10185 twips the column that holds the
+// first and latest info, the reference site and the mechanism beside the map:
+// a user must see them without widening the window. The waveform panel lies
+// beyond it and shows when the window is widened.
+constexpr double kPopupWidthTwips = 10185 + 5475;
 constexpr double kPopupHeightTwips = 11950;
 
 // Slot 0 means "no slot": a report dropped for want of a free slot leaves

@@ -16,9 +16,12 @@
 #include "ui/message_window.hpp"
 #include "ui/picture_area.hpp"
 #include "ui/popup_window.hpp"
+#include "ui/settings_window.hpp"
 
 QtPlatform::QtPlatform() = default;
-QtPlatform::~QtPlatform() = default;
+QtPlatform::~QtPlatform() {
+    delete setform_.data();
+}
 
 std::string QtPlatform::program_folder() {
     return QCoreApplication::applicationDirPath().toStdString();
@@ -117,6 +120,7 @@ void QtPlatform::pause_with_events(int milliseconds) {
 void QtPlatform::render_event_windows() {
     if (popup_ && popup_view_) popup_->render(*popup_view_);
     if (message_ && message_view_) message_->render(*message_view_);
+    if (setform_ && setform_->isVisible()) setform_->render();
 }
 
 PopupWindow& QtPlatform::popup() {
@@ -125,7 +129,15 @@ PopupWindow& QtPlatform::popup() {
 }
 
 MessageWindow& QtPlatform::message() {
-    if (!message_) message_ = std::make_unique<MessageWindow>();
+    if (!message_) {
+        message_ = std::make_unique<MessageWindow>();
+        // The pop-up comes up at the top left; the sentences go to the
+        // opposite corner so that neither hides the other.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect free = screen->availableGeometry();
+            message_->move(free.right() - message_->width(), free.bottom() - message_->height());
+        }
+    }
     return *message_;
 }
 
@@ -136,11 +148,31 @@ EventWindow* QtPlatform::event_window(eew::WindowId id) {
 }
 
 QWidget* QtPlatform::window(eew::WindowId id) const {
+    if (id == eew::WindowId::setform) return setform_;
     return id == eew::WindowId::main ? main_window_ : nullptr;
 }
 
+// A closed dialog is gone: it is made afresh and shows the view as it is now.
+// An open one comes to the front as it stands, with the user's edits.
+void QtPlatform::show_setform() {
+    if (!setform_view_) return;
+    if (setform_ && !setform_->isVisible()) setform_->deleteLater();
+    if (!setform_ || !setform_->isVisible()) {
+        setform_ = new SettingsWindow(*setform_view_, [this] {
+            if (set_and_close_) set_and_close_();
+        });
+        setform_->render();
+    }
+    setform_->setWindowState(setform_->windowState() & ~Qt::WindowMinimized);
+    setform_->show();
+    setform_->raise();
+    setform_->activateWindow();
+}
+
 void QtPlatform::show_window(eew::WindowId id) {
-    if (EventWindow* w = event_window(id)) {
+    if (id == eew::WindowId::setform) {
+        show_setform();
+    } else if (EventWindow* w = event_window(id)) {
         w->show_tracked();
     } else if (QWidget* w = window(id)) {
         w->show();
@@ -185,6 +217,9 @@ void QtPlatform::close_window(eew::WindowId id) {
         popup_.reset();
     } else if (id == eew::WindowId::message) {
         message_.reset();
+    } else if (id == eew::WindowId::setform) {
+        if (setform_) setform_->close();
+        setform_.clear();
     } else if (QWidget* w = window(id)) {
         w->close();
     }
@@ -197,6 +232,8 @@ eew::WindowState QtPlatform::window_state(eew::WindowId id) const {
         return message_ ? message_->state() : eew::WindowState::not_created;
     const QWidget* w = window(id);
     if (!w) return eew::WindowState::not_created;
+    // The dialog is never hidden, only closed, and a closed one is deleted.
+    if (id == eew::WindowId::setform && !w->isVisible()) return eew::WindowState::not_created;
     if (w->isMinimized()) return eew::WindowState::minimised;
     if (w->isMaximized()) return eew::WindowState::maximised;
     return w->isVisible() ? eew::WindowState::normal : eew::WindowState::hidden;

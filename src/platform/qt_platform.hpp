@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QSoundEffect>
 #include <QUdpSocket>
 #include <functional>
@@ -14,10 +15,12 @@ class MainWindow;
 class MessageWindow;
 class PictureArea;
 class PopupWindow;
+class SettingsWindow;
 
 namespace eew {
 struct MessageView;
 struct PopupView;
+struct SetformView;
 }  // namespace eew
 
 // The desktop side of the core's Platform interface, on Qt.
@@ -32,6 +35,12 @@ class QtPlatform : public QObject, public eew::Platform {
     void attach_views(const eew::PopupView& popup, const eew::MessageView& message) {
         popup_view_ = &popup;
         message_view_ = &message;
+    }
+    // The values the settings dialog shows and the user edits, kept by the
+    // caller for the platform's lifetime, and the dialog's "set and close".
+    void attach_setform(eew::SetformView& view, std::function<void()> set_and_close) {
+        setform_view_ = &view;
+        set_and_close_ = std::move(set_and_close);
     }
     // Renders the pop-up and message windows that exist from their views;
     // called after every handler, as the main window's render is.
@@ -70,6 +79,7 @@ class QtPlatform : public QObject, public eew::Platform {
     PopupWindow& popup();
     MessageWindow& message();
     void read_datagrams(QUdpSocket* socket);
+    void show_setform();
 
     MainWindow* main_window_ = nullptr;
     // One socket per bound address: IPv4 and IPv6 loopback in relay mode,
@@ -83,4 +93,8 @@ class QtPlatform : public QObject, public eew::Platform {
     std::unique_ptr<MessageWindow> message_;
     const eew::PopupView* popup_view_ = nullptr;
     const eew::MessageView* message_view_ = nullptr;
+    // Deletes itself when closed, whoever closes it.
+    QPointer<SettingsWindow> setform_;
+    eew::SetformView* setform_view_ = nullptr;
+    std::function<void()> set_and_close_;
 };

@@ -1,11 +1,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QTimer>
 #include <cstdio>
 
 #include "app/app.hpp"
 #include "platform/qt_platform.hpp"
+#include "platform/shutdown_signals.hpp"
 #include "ui/main_window.hpp"
 
 int main(int argc, char* argv[]) {
@@ -32,6 +34,22 @@ int main(int argc, char* argv[]) {
         QObject::connect(control, &QAbstractButton::clicked, &platform,
                          [&] { platform.render_event_windows(); });
     }
+
+    platform.attach_setform(app.state().setform_view, [&] {
+        app.setform_Command1_Click();
+        render_all();
+    });
+
+    // Ending the session or being terminated saves the day's events as "quit"
+    // does; nobody may be there to read a dialog, so failures go to stderr.
+    const auto report = [](const std::optional<std::string>& error) {
+        if (error) std::fprintf(stderr, "eewclient: %s\n", error->c_str());
+    };
+    ShutdownSignals shutdown_signals([&] { report(app.shutdown_requested()); });
+    QObject::connect(&qapp, &QGuiApplication::commitDataRequest,
+                     [&](QSessionManager&) { report(app.save_recent_list()); });
+    QObject::connect(&qapp, &QCoreApplication::aboutToQuit,
+                     [&] { report(app.shutdown_requested()); });
 
     platform.on_datagram([&](std::string_view datagram) {
         app.Winsock1_DataArrival(datagram);

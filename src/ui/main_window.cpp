@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -118,6 +119,8 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
 
     connect(command_[3], &QPushButton::clicked, this,
             [this] { run([&] { app_.Command3_Click(); }); });
+    connect(command_[4], &QPushButton::clicked, this,
+            [this] { run([&] { app_.Command4_Click(); }); });
     connect(check1_, &QCheckBox::clicked, this,
             [this](bool on) { run([&] { app_.Check1_Click(on); }); });
     connect(check2_, &QCheckBox::toggled, this,
@@ -205,7 +208,10 @@ void MainWindow::render_label(QLabel* label, const std::string& text) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (app_.main_window_close_requested(event->spontaneous())) {
+    // The window system also closes windows when the session ends; that is
+    // not the user's close box, and the list was saved when the session asked.
+    const bool from_user = event->spontaneous() && !qGuiApp->isSavingSession();
+    if (app_.main_window_close_requested(from_user)) {
         event->accept();
     } else {
         event->ignore();

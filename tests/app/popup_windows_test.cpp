@@ -74,10 +74,10 @@ TEST_F(PopUpSwitch, WithoutASlotNoFilterFlagChangesButTheWindowsStillFollow) {
 TEST(EventWindows, PresentedSizeFollowsTheScreensResolution) {
     FakePlatform p;
     set_popup_presented_size(p);
-    EXPECT_EQ(p.window_sizes[WindowId::popupmap], std::make_pair(679, 797));
+    EXPECT_EQ(p.window_sizes[WindowId::popupmap], std::make_pair(1044, 797));
     p.twips_per_px = 10;  // 144 dots per inch
     set_popup_presented_size(p);
-    EXPECT_EQ(p.window_sizes[WindowId::popupmap], std::make_pair(1019, 1195));
+    EXPECT_EQ(p.window_sizes[WindowId::popupmap], std::make_pair(1566, 1195));
 }
 
 }  // namespace

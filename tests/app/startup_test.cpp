@@ -142,23 +142,6 @@ TEST_F(StartUp, AMissingOrShortRequiredFileStopsWithItsNameAndTheMissingItem) {
     }
 }
 
-TEST_F(StartUp, QuitSavesThe24HourListAndTheNextStartReadsItBack) {
-    auto& r = m().recent;
-    r.total_event_number = 3;
-    for (int i = 1; i <= 3; ++i) {
-        r.recent_event_time[i] = "2024/04/01 0" + std::to_string(i) + ":00:00";
-        r.recent_event_data[i] = {0, 4.5 + i, 35.25, 139.5, 12.0};
-    }
-    s.app.Command3_Click();
-    EXPECT_EQ(s.platform.exit_code_, 0);
-    EXPECT_EQ(s.folder.read("data/24hours.dat").substr(0, 37),
-              "3\r\n2024/04/01 01:00:00\r\n5.5 35.25 139");
-    App next(s.platform);
-    ASSERT_FALSE(load_program_state(next.state(), s.platform));
-    EXPECT_EQ(next.state().recent.total_event_number, 3);
-    EXPECT_EQ(next.state().recent.recent_event_data[2][1], 6.5);
-}
-
 TEST_F(StartUp, QuitTellsTheUserWhenTheListCannotBeSaved) {
     std::filesystem::create_directory(s.folder.path() + "/data/24hours.dat");  // in the way
     s.app.Command3_Click();

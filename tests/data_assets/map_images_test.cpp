@@ -52,10 +52,10 @@ TEST(MapImages, AreWholeTwentyFourBitBitmapsOfTheCataloguedSize) {
         SCOPED_TRACE(m);
         const std::string& bmp = map_image(m);
         ASSERT_EQ(bmp.substr(0, 2), "BM");
-        EXPECT_EQ(little_endian(bmp, 28, 2), 24u);  // bits a pixel
-        EXPECT_EQ(little_endian(bmp, 30, 4), 0u);   // compression
-        EXPECT_EQ(little_endian(bmp, 18, 4), catalogue().map_width[m]);
-        EXPECT_EQ(little_endian(bmp, 22, 4), catalogue().map_height[m]);
+        // Bits a pixel, compression, width and height.
+        EXPECT_EQ(std::tuple(little_endian(bmp, 28, 2), little_endian(bmp, 30, 4),
+                             little_endian(bmp, 18, 4), little_endian(bmp, 22, 4)),
+                  std::tuple(24u, 0u, catalogue().map_width[m], catalogue().map_height[m]));
         EXPECT_EQ(bmp.size(),
                   little_endian(bmp, 10, 4) + row_bytes(bmp) * little_endian(bmp, 22, 4));
     }

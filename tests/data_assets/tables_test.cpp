@@ -44,15 +44,11 @@ TEST(ShippedRegionTable, ReadsEveryRowWithUniqueAsciiKeysIncludingTheScenarios) 
         EXPECT_EQ(table.region_table[i][2].find("\xEF\xBF\xBD"), std::string::npos) << key;
         EXPECT_TRUE(keys.insert(key).second) << key << " appears twice";
     }
-    const std::string text = test::read_bytes(path);
-    const auto rows = static_cast<std::size_t>(std::ranges::count(text, '\n'));
-    EXPECT_GE(rows, 150u);
-    EXPECT_LE(rows, static_cast<std::size_t>(RegionTable::kCapacity));
-    EXPECT_EQ(keys.size(), rows);
+    // Every line of the file is a row that was read.
+    EXPECT_EQ(keys.size(), std::ranges::count(test::read_bytes(path), '\n'));
+    EXPECT_GE(keys.size(), 150u);
     const std::set<std::string> wanted = scenario_region_keys();
-    EXPECT_FALSE(wanted.empty());
-    for (const std::string& key : wanted)
-        EXPECT_TRUE(keys.contains(key)) << key;
+    EXPECT_TRUE(std::ranges::includes(keys, wanted) && !wanted.empty());
 }
 
 TEST(ShippedReferenceSites, AreFortySevenOfficesInJapanWithTokyosWhereItIs) {
@@ -61,8 +57,9 @@ TEST(ShippedReferenceSites, AreFortySevenOfficesInJapanWithTokyosWhereItIs) {
     int tokyo = 0;
     for (int i = 1; i <= sites.ref_number; ++i) {
         const double lon = sites.longitude_ref[i], lat = sites.latitude_ref[i];
-        EXPECT_TRUE(lon >= 122 && lon <= 154 && lat >= 20 && lat <= 46) << lon << ", " << lat;
-        EXPECT_TRUE(sites.ampfac_ref[i] >= 1 && sites.ampfac_ref[i] <= 2) << sites.ampfac_ref[i];
+        EXPECT_TRUE(lon >= 122 && lon <= 154 && lat >= 20 && lat <= 46 &&
+                    sites.ampfac_ref[i] >= 1 && sites.ampfac_ref[i] <= 2)
+            << i;
         if (sites.sitename_ref[i] == "東京都新宿区") tokyo = i;
     }
     ASSERT_NE(tokyo, 0);

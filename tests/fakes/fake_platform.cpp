@@ -64,6 +64,7 @@ void FakePlatform::resize_window(WindowId w, int width_px, int height_px) {
 }
 
 void FakePlatform::close_window(WindowId w) {
+    closed.push_back(w);
     windows[w] = WindowState::not_created;
     visible[w] = false;
 }

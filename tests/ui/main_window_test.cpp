@@ -1,5 +1,6 @@
 #include "ui/main_window.hpp"
 
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 
 #include "app/app.hpp"
 #include "fakes/program_folder.hpp"
@@ -17,12 +19,15 @@
 
 namespace {
 
-// A started program in a temporary program folder, with its real Qt window.
+// A program started from a temporary program folder, with its real Qt window;
+// message boxes are recorded, never shown.
 struct StartedWindow : ::testing::Test {
     class FolderPlatform : public QtPlatform {
       public:
         explicit FolderPlatform(std::string folder) : folder_(std::move(folder)) {}
         std::string program_folder() override { return folder_; }
+        void message_box(const std::string& text) override { messages.push_back(text); }
+        std::vector<std::string> messages;
 
       private:
         std::string folder_;
@@ -31,8 +36,12 @@ struct StartedWindow : ::testing::Test {
     StartedWindow() : platform(folder.path()), app(platform), window(app) {
         eew::test::write_program_files(folder);
         platform.attach(&window);
-        loaded = !app.Form_Load().has_value();
+    }
+
+    bool start() {
+        const bool loaded = !app.Form_Load().has_value();
         window.render();
+        return loaded;
     }
 
     template <typename W>
@@ -44,11 +53,10 @@ struct StartedWindow : ::testing::Test {
     FolderPlatform platform;
     eew::App app;
     MainWindow window;
-    bool loaded = false;
 };
 
 TEST_F(StartedWindow, EveryControlCarriesItsNameAndCaption) {
-    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(start());
     const std::pair<const char*, const char*> buttons[] = {
         {"Command1", "start"},     {"Command2", "stop"},  {"Command3", "quit"},
         {"Command4", "set"},       {"Command5", "mapON"}, {"Command6", "mapOFF"},
@@ -60,38 +68,51 @@ TEST_F(StartedWindow, EveryControlCarriesItsNameAndCaption) {
     }
     EXPECT_EQ(find<QCheckBox>("Check1")->text(), "PopUP");
     EXPECT_EQ(find<QCheckBox>("Check2")->text(), "LIVO PopUP");
-    for (const char* box : {"Text1", "Text2", "Text3"})
-        EXPECT_NE(find<QLineEdit>(box), nullptr);
-    EXPECT_NE(find<QWidget>("Text4"), nullptr);
-    EXPECT_NE(find<QWidget>("Label19"), nullptr);
+    for (const char* box : {"Text1", "Text2", "Text3", "Text4", "Label19"})
+        EXPECT_NE(find<QWidget>(box), nullptr) << box;
+}
+
+TEST_F(StartedWindow, TheCloseBoxIsRefusedButTheProgramMayClose) {
+    window.show();
+    // What the window system delivers when the user clicks the close box.
+    QCloseEvent from_window_system;
+    QSpontaneKeyEvent::setSpontaneous(&from_window_system);
+    static_cast<QObject*>(window.windowHandle())->event(&from_window_system);
+    EXPECT_TRUE(window.isVisible());
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+// Automatic start presses "start" and then "mapON": the map shows even when
+// reception cannot start (port 0) and the map image is missing.
+TEST_F(StartedWindow, AutomaticStartShowsTheMainMapForTheSelectedSite) {
+    folder.write("data/tavi.config", "0" + eew::test::sample_config(2, 1).substr(4));
+    ASSERT_TRUE(start());
+    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_FALSE(find<QPushButton>("Command5")->isEnabled());
+    EXPECT_TRUE(find<QPushButton>("Command6")->isEnabled());
+    EXPECT_GT(window.width(), 425);
+    const auto& site = app.state().site;
+    EXPECT_EQ(std::tuple(site.longitude_site, site.latitude_site, site.ampfac),
+              std::tuple(135.5, 34.7, 1.2));  // Osaka
 }
 
 TEST_F(StartedWindow, MainMapIsA425By457PictureOnPaleGreen) {
+    ASSERT_TRUE(start());
     auto* map = find<PictureArea>("Picture1");
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->size(), QSize(425, 457));
-    const QImage shown = map->rendered();
-    EXPECT_EQ(shown.pixelColor(200, 200), QColor(192, 255, 192));
+    EXPECT_EQ(map->rendered().pixelColor(200, 200), QColor(192, 255, 192));
     map->square(10, 10, 20, 20, eew::Colour::palette(12), 1, true);
     EXPECT_EQ(map->rendered().pixelColor(15, 15), QColor(255, 0, 0));
     map->clear();
     EXPECT_EQ(map->rendered().pixelColor(15, 15), QColor(192, 255, 192));
 }
 
-TEST_F(StartedWindow, TheCloseBoxIsRefusedButTheProgramMayClose) {
-    // Only the program's own request closes the window; the user's close box
-    // (a spontaneous event, which a test cannot produce) is refused.
-    EXPECT_FALSE(app.main_window_close_requested(true));
-    window.show();
-    window.close();
-    EXPECT_FALSE(window.isVisible());
-}
-
 TEST_F(StartedWindow, ViewValuesReachTheWidgets) {
+    ASSERT_TRUE(start());
     auto& v = app.state().main_view;
-    v.Text4.text = "地震 noise";
-    v.Text4.back = eew::kRed;
-    v.Label19 = "地震発生";
+    v.Text4 = {"地震 noise", eew::kRed};
     v.Command8.enabled = false;
     window.render();
     EXPECT_FALSE(find<QPushButton>("Command8")->isEnabled());

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "feed/report_decoder.hpp"
 
@@ -51,8 +48,6 @@ TEST(ScenarioPlan, ReportsGrowToTheFinalValuesAndSettleOnTheEpicentre) {
         EXPECT_GE(r[k].nobs_pol00, r[k - 1].nobs_pol00);
     }
     EXPECT_LT(r[0].magnitude00, 6.0);
-    EXPECT_NE(std::tuple(r[0].latitude00, r[0].longitude00, r[0].depth00),
-              std::tuple(35.6, 140.1, 40));
     const CurrentReport& last = r.back();
     EXPECT_EQ(
         std::tuple(last.magnitude00, last.mip00, last.latitude00, last.longitude00, last.depth00),
@@ -93,39 +88,6 @@ TEST(ScenarioPlan, OverlappingQuakesInterleaveInSendOrder) {
     }
     // First reports 8 s after each origin: at 8..19 and 13..18 s, file order on ties.
     EXPECT_EQ(order, "aaaaaababababababa");
-}
-
-TEST(ScenarioPlan, EveryReportOfTheShippedScenariosDecodesWholeAndTheSameOnEveryRun) {
-    for (const char* name : {"chiba_northwest_m72.scenario", "torishima_deep.scenario",
-                             "miyagi_ibaraki_overlap.scenario"}) {
-        SCOPED_TRACE(name);
-        std::ifstream in(std::string(EEW_SCENARIO_DIR) + "/" + name);
-        const auto parsed = parse_scenario(std::string(std::istreambuf_iterator<char>(in), {}));
-        ASSERT_TRUE(std::holds_alternative<Scenario>(parsed));
-        const Scenario& s = std::get<Scenario>(parsed);
-        const std::vector<FeedMessage> messages = plan_scenario(s, kStart);
-        for (const FeedMessage& m : messages) {
-            if (m.kind != MessageKind::report) continue;
-            SCOPED_TRACE(m.text);
-            EXPECT_LT(m.text.find("xml"), 8u);  // the receiver looks in the first ten characters
-            EXPECT_EQ(m.text.find_first_of("\r\n"), std::string::npos);
-            const CurrentReport r = received(m);
-            const auto q = std::ranges::find(s.quakes, r.region_name00, &Quake::region);
-            ASSERT_NE(q, s.quakes.end());
-            EXPECT_EQ(std::tuple(m.label, r.origintime00, r.sendtime00),
-                      std::tuple(r.code00 + "/" + r.sequence00, kStart.plus_seconds(q->origin),
-                                 kStart.plus_seconds(static_cast<long long>(m.offset))));
-            EXPECT_NEAR(r.latitude00, q->latitude, 0.31);
-            EXPECT_NEAR(r.longitude00, q->longitude, 0.31);
-            EXPECT_NEAR(r.depth00, q->depth, 11 + 0.05 * q->depth);
-            EXPECT_GT(r.mip00, 0);
-            for (double x : {r.magnitude00, r.pdata00, r.azp00, r.thp00, r.azt00, r.tht00,
-                             r.nobs_pol00, r.n_pol_err00})
-                EXPECT_FALSE(std::isnan(x));
-        }
-        EXPECT_TRUE(std::ranges::equal(messages, plan_scenario(s, kStart), {}, &FeedMessage::text,
-                                       &FeedMessage::text));
-    }
 }
 
 }  // namespace

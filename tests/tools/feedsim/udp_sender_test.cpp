@@ -30,8 +30,7 @@ TEST(UdpSender, DatagramArrivesWholeOnTheLoopbackPort) {
     char buffer[256];
     const ssize_t got = ::recv(receiver, buffer, sizeof buffer, 0);
     ::close(receiver);
-    ASSERT_GT(got, 0);
-    EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(got)), datagram);
+    EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0))), datagram);
 }
 
 }  // namespace

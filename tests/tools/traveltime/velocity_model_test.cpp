@@ -14,9 +14,8 @@ TEST(VelocityModel, ReadsDepthVpVsLinesSkippingCommentsAndBlankLines) {
         "35 6.5 3.85\r\n",
         "m.txt");
     ASSERT_EQ(model.knots.size(), 4u);
-    EXPECT_EQ(model.knots[1].depth_km, 20.0);
-    EXPECT_EQ(model.knots[2].vp, 6.5);
-    EXPECT_EQ(model.knots[2].vs, 3.85);
+    EXPECT_EQ(std::tuple(model.knots[1].depth_km, model.knots[2].vp, model.knots[2].vs),
+              std::tuple(20.0, 6.5, 3.85));
 }
 
 TEST(VelocityModel, ErrorsNameTheFileAndTheLineAtFault) {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/setform_view.hpp"
+
+namespace eew {
+
+struct MainState;
+struct Settings;
+class Platform;
+
+// The dialog's controls as the settings stand: numbers in plain decimal, the
+// option button of `select_site` (none for a value other than 1..3), each
+// check box checked when its flag is 1.
+SetformView load_setform(const Settings& settings);
+
+// "set and close": applies the dialog's controls to the settings and the
+// current site, rewrites the configuration file, closes the dialog and
+// redraws the main map. Nothing is validated: a box that does not begin with
+// a number gives 0. `magnitude_min_defalt` keeps the value read at start-up.
+// The changes stay in force when the file cannot be written; a message box
+// then names the file and the reason.
+void set_and_close(MainState& state, Platform& platform);
+
+}  // namespace eew

@@ -1,0 +1,173 @@
+#include "ui/settings_window.hpp"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/setform_view.hpp"
+
+using eew::SetformView;
+
+namespace {
+
+constexpr int kRow = 26;
+constexpr int kBoxHeight = 22;
+constexpr int kLabelWidth = 84;
+constexpr int kColumnLeft = 96;
+constexpr int kColumnWidth = 120;
+constexpr int kGridTop = 34;
+constexpr int kLowerTop = kGridTop + 4 * kRow + 16;
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(SetformView& view, std::function<void()> set_and_close)
+    : view_(view), set_and_close_(std::move(set_and_close)), options_(new QButtonGroup(this)) {
+    setObjectName("setform");
+    setWindowTitle("setting");
+    setAttribute(Qt::WA_DeleteOnClose);
+    boxes_.reserve(17);
+    flags_.reserve(6);
+    add_site_grid();
+    add_settings_column();
+
+    auto* command1 = new QPushButton("set and close", this);
+    command1->setObjectName("Command1");
+    command1->setGeometry(kColumnLeft + 2 * kColumnWidth, kLowerTop + 4 * kRow - 2,
+                          kColumnWidth - 8, 26);
+    // The command closes this window, which deletes itself only once the
+    // click has been handled.
+    connect(command1, &QPushButton::clicked, this, [this] { set_and_close_(); });
+    setFixedSize(kColumnLeft + 3 * kColumnWidth + 8, kLowerTop + 5 * kRow + 8);
+}
+
+void SettingsWindow::add_caption(const char* text, int x, int y, int width, QWidget* buddy) {
+    auto* label = new QLabel(text, this);
+    label->setGeometry(x, y, width, kBoxHeight);
+    label->setBuddy(buddy);
+}
+
+QLineEdit* SettingsWindow::add_box(std::string SetformView::*field, const char* name, int x, int y,
+                                   int width) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setGeometry(x, y, width, kBoxHeight);
+    const std::size_t i = boxes_.size();
+    boxes_.push_back({field, box, {}});
+    connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+        TextBinding& b = boxes_[i];
+        b.shown = text.toStdString();
+        view_.*b.field = b.shown;
+    });
+    return box;
+}
+
+void SettingsWindow::add_flag(bool SetformView::*field, QAbstractButton* button, const char* name,
+                              int x, int y) {
+    button->setObjectName(name);
+    button->setGeometry(x, y, 22, kBoxHeight);
+    flags_.push_back({field, button});
+    // An option button unchecks its neighbours without a click of theirs.
+    connect(button, &QAbstractButton::clicked, this, [this] { take_flags(); });
+}
+
+void SettingsWindow::add_site_grid() {
+    struct Column {
+        bool SetformView::*option;
+        const char* option_name;
+        std::pair<std::string SetformView::*, const char*> boxes[4];
+    };
+    const Column columns[3] = {
+        {&SetformView::Option1,
+         "Option1",
+         {{&SetformView::Text8, "Text8"},
+          {&SetformView::Text3, "Text3"},
+          {&SetformView::Text4, "Text4"},
+          {&SetformView::Text5, "Text5"}}},
+        {&SetformView::Option2,
+         "Option2",
+         {{&SetformView::Text9, "Text9"},
+          {&SetformView::Text10, "Text10"},
+          {&SetformView::Text11, "Text11"},
+          {&SetformView::Text12, "Text12"}}},
+        {&SetformView::Option3,
+         "Option3",
+         {{&SetformView::Text13, "Text13"},
+          {&SetformView::Text14, "Text14"},
+          {&SetformView::Text15, "Text15"},
+          {&SetformView::Text16, "Text16"}}},
+    };
+    const char* rows[4] = {"site", "longitude", "latitude", "amp. factor"};
+    for (int c = 0; c < 3; ++c) {
+        const int x = kColumnLeft + c * kColumnWidth;
+        auto* frame = new QFrame(this);
+        frame->setFrameShape(QFrame::Box);
+        frame->setGeometry(x, kGridTop - 4, kColumnWidth - 8, 4 * kRow + 6);
+        auto* option = new QRadioButton(this);
+        options_->addButton(option);
+        add_flag(columns[c].option, option, columns[c].option_name, x + (kColumnWidth - 30) / 2, 6);
+        for (int r = 0; r < 4; ++r) {
+            QLineEdit* box = add_box(columns[c].boxes[r].first, columns[c].boxes[r].second, x + 4,
+                                     kGridTop + r * kRow, kColumnWidth - 16);
+            if (c == 0) add_caption(rows[r], 8, kGridTop + r * kRow, kLabelWidth, box);
+        }
+    }
+}
+
+void SettingsWindow::add_settings_column() {
+    const std::pair<std::string SetformView::*, const char*> boxes[5] = {
+        {&SetformView::Text2, "Text2"},
+        {&SetformView::Text6, "Text6"},
+        {&SetformView::Text7, "Text7"},
+        {&SetformView::Text1, "Text1"},
+        {&SetformView::Text17, "Text17"}};
+    const char* captions[5] = {"port", "min. p data", "min. M", "max distance", "disp duration"};
+    for (int r = 0; r < 5; ++r) {
+        const int y = kLowerTop + r * kRow;
+        QLineEdit* box =
+            add_box(boxes[r].first, boxes[r].second, kColumnLeft + 4, y, kColumnWidth - 16);
+        add_caption(captions[r], 8, y, kLabelWidth, box);
+    }
+    const std::pair<bool SetformView::*, const char*> checks[3] = {
+        {&SetformView::Check1, "Check1"},
+        {&SetformView::Check2, "Check2"},
+        {&SetformView::Check3, "Check3"}};
+    const char* labels[3] = {"LAN mode", "voice alarm", "auto start"};
+    for (int r = 0; r < 3; ++r) {
+        const int x = kColumnLeft + kColumnWidth + 4, y = kLowerTop + r * kRow;
+        auto* check = new QCheckBox(this);
+        add_flag(checks[r].first, check, checks[r].second, x, y);
+        add_caption(labels[r], x + 26, y, kColumnWidth, check);
+    }
+}
+
+void SettingsWindow::take_flags() {
+    for (FlagBinding& f : flags_) {
+        f.shown = f.widget->isChecked();
+        view_.*f.field = f.shown;
+    }
+}
+
+void SettingsWindow::render() {
+    for (TextBinding& b : boxes_) {
+        const std::string& value = view_.*b.field;
+        if (b.rendered && b.shown == value) continue;
+        b.widget->setText(QString::fromStdString(value));
+        b.shown = value;
+        b.rendered = true;
+    }
+    // An exclusive group cannot be left with no option checked, which the
+    // view may ask for; it is exclusive again once the values are set.
+    options_->setExclusive(false);
+    for (FlagBinding& f : flags_) {
+        const bool value = view_.*f.field;
+        if (f.rendered && f.shown == value) continue;
+        f.widget->setChecked(value);
+        f.shown = value;
+        f.rendered = true;
+    }
+    options_->setExclusive(true);
+}
