@@ -19,6 +19,7 @@
 #include "quake/report_fields.hpp"
 #include "quake/travel_table.hpp"
 #include "quake/travel_times.hpp"
+#include "replay/replay_state.hpp"
 #include "text/date_time.hpp"
 
 namespace eew {
@@ -65,6 +66,7 @@ struct MainState {
     TravelTimes travel;
     // 1 while long-period ground motion is announced for the followed event.
     int longEVstop = 0;
+    ReplayState replay;
 
     MainView main_view;
     PopupView popup_view;
