@@ -2,6 +2,7 @@
 
 #include "app/event_logging.hpp"
 #include "app/main_state.hpp"
+#include "app/observed_display.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/presentation.hpp"
@@ -69,8 +70,10 @@ void Winsock1_DataArrival(MainState& m, Platform& p, std::string_view datagram) 
             handle_report(m, p, *text);
             break;
         case MessageKind::waveform:
+            handle_waveform_packet(m, p, *text);
+            break;
         case MessageKind::observation:
-            // Decoded and drawn by the observed-data display.
+            handle_observation_packet(m, p, *text);
             break;
         case MessageKind::ignored:
             break;

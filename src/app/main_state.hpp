@@ -11,6 +11,7 @@
 #include "app/settings.hpp"
 #include "feed/recent_events.hpp"
 #include "maps/map_catalogue.hpp"
+#include "observed/observed_data.hpp"
 #include "quake/estimates.hpp"
 #include "quake/event_table.hpp"
 #include "quake/lpwave_settings.hpp"
@@ -67,6 +68,7 @@ struct MainState {
     // 1 while long-period ground motion is announced for the followed event.
     int longEVstop = 0;
     ReplayState replay;
+    ObservedData observed;  // the local network's waveform and observation packets
 
     MainView main_view;
     PopupView popup_view;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace eew {
@@ -58,6 +59,15 @@ struct PopupView {
     std::string Label33;
     std::string Label34;
     std::string Label35;
+
+    // The "observed waves" panel: one label per station row ("stn, pol,
+    // dis"), the time axis at 0, 10 and 20 s, and the four small fields.
+    std::array<std::string, 30> wave_row_labels;
+    std::array<std::string, 3> wave_time_axis;
+    std::string wave_seq;      // "seq"
+    std::string wave_pkt;      // "pkt"
+    std::string wave_nobsall;  // "nobsall"
+    std::string wave_length;   // "length", of the packet in characters
 };
 
 }  // namespace eew

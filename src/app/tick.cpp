@@ -7,6 +7,7 @@
 #include "app/event_logging.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
+#include "app/observed_display.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/presentation.hpp"
@@ -72,9 +73,9 @@ void live_tick(MainState& m, Platform& p, const DateTime& now) {
     const long long idle = seconds_between(m.feed.latest_rev_time, now);
     update_elapsed_times(m.followed.origintime, now, m.travel);
     warning_output(m, p);
-    // Station-observation seam: the marks of the last observation packet are
-    // redrawn here, between the epicentre and the wave fronts.
-    draw_popup_frame(m, p, [] {});
+    // The marks of the last observation packet go between the epicentre and
+    // the wave fronts.
+    draw_popup_frame(m, p, [&] { draw_station_observations(m, p); });
     const bool shown_long_enough =
         m.events.event_flag == 3 && m.travel.lapse > m.settings.disp_event_minutes;
     if (shown_long_enough || idle > m.display.display_time_max) end_sequence(m, p, true);

@@ -40,14 +40,23 @@ std::size_t number_prefix(const std::string& s) {
     return i;
 }
 
-}  // namespace
-
-double numeric_value(std::string_view text) {
+std::string without_skipped(std::string_view text) {
     std::string compact;
     compact.reserve(text.size());
     for (char c : text) {
         if (!is_skipped(c)) compact.push_back(c);
     }
+    return compact;
+}
+
+}  // namespace
+
+bool starts_with_number(std::string_view text) {
+    return number_prefix(without_skipped(text)) > 0;
+}
+
+double numeric_value(std::string_view text) {
+    const std::string compact = without_skipped(text);
     std::size_t len = number_prefix(compact);
     if (len == 0) return 0.0;
     const char* first = compact.data();

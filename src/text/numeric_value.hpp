@@ -10,6 +10,10 @@ namespace eew {
 // number gives 0, and so does a number too large for a double.
 double numeric_value(std::string_view text);
 
+// Whether numeric_value finds a number at the start of `text` (after the
+// skipped blanks), rather than giving 0 for want of one.
+bool starts_with_number(std::string_view text);
+
 // The largest integer not greater than `value` (so -2.5 gives -3). NaN gives 0;
 // values beyond the range of long long are clamped to it.
 long long integer_part(double value);

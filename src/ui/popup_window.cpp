@@ -1,5 +1,6 @@
 #include "ui/popup_window.hpp"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,7 @@ constexpr int kInfoBoxWidth = 130;
 
 constexpr int kWavesX = kInfoLatestX + kInfoBoxWidth + 8;
 constexpr QSize kWavesSize(508, 700);
+constexpr std::size_t kWaveRows = 30;
 
 const QColor kPanelColour(255, 224, 192);
 const QString kAutoClosePrefix = "automatically closed after";
@@ -59,16 +61,23 @@ QLineEdit* PopupWindow::box(std::string PopupView::*field, const char* name, int
     b->setObjectName(name);
     b->setReadOnly(true);
     b->setGeometry(x, y, width, kRowHeight);
-    bindings_.push_back({field, b, {}});
+    bindings_.push_back(
+        {[field](const PopupView& v) -> const std::string& { return v.*field; }, b, {}});
     return b;
 }
 
 QLabel* PopupWindow::label(std::string PopupView::*field, const char* name, int x, int y, int width,
                            QWidget* parent) {
+    return label([field](const PopupView& v) -> const std::string& { return v.*field; }, name, x, y,
+                 width, parent);
+}
+
+QLabel* PopupWindow::label(Field field, const QString& name, int x, int y, int width,
+                           QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
     l->setGeometry(x, y, width, 16);
-    bindings_.push_back({field, l, {}});
+    bindings_.push_back({std::move(field), l, {}});
     return l;
 }
 
@@ -181,10 +190,21 @@ void PopupWindow::add_info_columns() {
 }
 
 void PopupWindow::add_waveform_panel() {
+    struct Small {
+        const char* caption;
+        int caption_width;
+        std::string PopupView::*field;
+        const char* name;
+    };
+    const Small small[] = {{"seq", 28, &PopupView::wave_seq, "wave_seq"},
+                           {"pkt", 28, &PopupView::wave_pkt, "wave_pkt"},
+                           {"nobsall", 52, &PopupView::wave_nobsall, "wave_nobsall"},
+                           {"length", 46, &PopupView::wave_length, "wave_length"}};
     int x = kWavesX;
-    for (const char* c : {"seq", "pkt", "nobsall", "length"}) {
-        caption(c, x, kMapY, 60);
-        x += 64;
+    for (const Small& f : small) {
+        caption(f.caption, x, kMapY, f.caption_width)
+            ->setBuddy(box(f.field, f.name, x + f.caption_width, kMapY, 56));
+        x += f.caption_width + 64;
     }
     picture2_ = new PictureArea("Picture2", kWavesSize, kPanelColour, this);
     picture2_->move(kWavesX, kMapY + kRowHeight + 2);
@@ -192,11 +212,33 @@ void PopupWindow::add_waveform_panel() {
     title->setAlignment(Qt::AlignCenter);
     title->setBuddy(picture2_);
     caption("stn, pol, dis", 8, 26, 90, picture2_);
+    add_waveform_rows();
+}
+
+void PopupWindow::add_waveform_rows() {
+    // Row k's label spans the 19 px around its trace's baseline, 50 + 19 (k - 1).
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPixelSize(11);
+    for (std::size_t k = 0; k < kWaveRows; ++k) {
+        QLabel* row =
+            label([k](const PopupView& v) -> const std::string& { return v.wave_row_labels[k]; },
+                  QString("wave_row_labels%1").arg(k + 1), 8, 0, 65, picture2_);
+        row->setGeometry(8, 48 + 19 * static_cast<int>(k), 65, 19);
+        row->setFont(fixed);
+    }
+    // The time axis under the rows, at 0, 10 and 20 s (13 px a second from x = 75).
+    for (std::size_t t = 0; t < 3; ++t) {
+        QLabel* axis =
+            label([t](const PopupView& v) -> const std::string& { return v.wave_time_axis[t]; },
+                  QString("wave_time_axis%1").arg(t + 1), 0, 640, 41, picture2_);
+        axis->move(75 + 130 * static_cast<int>(t) - 20, 640);
+        axis->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
 }
 
 void PopupWindow::render(const PopupView& v) {
     for (Binding& b : bindings_) {
-        const std::string& value = v.*b.field;
+        const std::string& value = b.field(v);
         if (value == b.shown) continue;
         b.shown = value;
         const QString text = QString::fromStdString(value);

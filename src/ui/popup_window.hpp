@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,9 @@ class PopupWindow : public EventWindow {
     PictureArea& mechanism_panel() { return *picture3_; }
 
   private:
+    using Field = std::function<const std::string&(const eew::PopupView&)>;
     struct Binding {
-        std::string eew::PopupView::*field;
+        Field field;
         QWidget* widget;  // a QLineEdit or a QLabel
         std::string shown;
     };
@@ -43,10 +45,12 @@ class PopupWindow : public EventWindow {
     QLineEdit* box(std::string eew::PopupView::*field, const char* name, int x, int y, int width);
     QLabel* label(std::string eew::PopupView::*field, const char* name, int x, int y, int width,
                   QWidget* parent);
+    QLabel* label(Field field, const QString& name, int x, int y, int width, QWidget* parent);
     void add_map(double twips_per_pixel);
     void add_values();
     void add_info_columns();
     void add_waveform_panel();
+    void add_waveform_rows();
 
     PictureArea* picture1_;
     PictureArea* picture2_;

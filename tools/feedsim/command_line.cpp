@@ -81,7 +81,9 @@ kind, and code/sequence.
   --port N    UDP port of the receiver (1 to 65535)
   --lan       LAN framing: the text and one trailing byte. Without it, relay
               framing: a two-byte prefix (two blanks), the text and one
-              trailing byte. The trailing byte is a line feed.
+              trailing byte. The trailing byte is a line feed. With a
+              scenario, LAN mode also sends after each report its waveform
+              packets and a station observation packet.
   --speed F   divide every wait by F (F > 1 plays faster, 0.01 at least); the
               times written in the reports do not change
   --raw TEXT  send TEXT once, at once

@@ -8,6 +8,10 @@ std::string_view kind_name(MessageKind kind) {
             return "report";
         case MessageKind::noise:
             return "noise";
+        case MessageKind::wave:
+            return "wave";
+        case MessageKind::obs:
+            return "obs";
         case MessageKind::raw:
             break;
     }

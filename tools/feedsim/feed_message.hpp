@@ -6,7 +6,8 @@
 
 namespace eew::sim {
 
-enum class MessageKind { report, noise, raw };
+// wave and obs: the local network's waveform and station-observation packets.
+enum class MessageKind { report, noise, wave, obs, raw };
 
 // One message to send and when.
 struct FeedMessage {

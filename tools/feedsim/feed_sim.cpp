@@ -52,11 +52,12 @@ DateTime local_date_time(std::chrono::system_clock::time_point when) {
                                   local.tm_hour, local.tm_min, local.tm_sec);
 }
 
-std::vector<FeedMessage> scenario_messages(const std::string& path, const std::string& text) {
+std::vector<FeedMessage> scenario_messages(const std::string& path, const std::string& text,
+                                           bool lan) {
     auto parsed = parse_scenario(text);
     if (const auto* e = std::get_if<ScenarioError>(&parsed))
         throw Failed{path + (e->line > 0 ? ":" + std::to_string(e->line) : "") + ": " + e->what};
-    return plan_scenario(std::get<Scenario>(parsed), local_date_time(next_whole_second()));
+    return plan_scenario(std::get<Scenario>(parsed), local_date_time(next_whole_second()), lan);
 }
 
 std::vector<FeedMessage> log_messages(const std::string& path, const std::string& text) {
@@ -75,7 +76,8 @@ std::vector<FeedMessage> messages_of(const Options& o) {
         return {{0, MessageKind::raw, "-", *o.raw}};
     }
     const std::string text = read_file(o.file);
-    return is_log_text(text) ? log_messages(o.file, text) : scenario_messages(o.file, text);
+    return is_log_text(text) ? log_messages(o.file, text)
+                             : scenario_messages(o.file, text, o.framing == Framing::lan);
 }
 
 void send_all(const Options& o, const std::vector<FeedMessage>& messages) {

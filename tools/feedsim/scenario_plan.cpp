@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <random>
 
+#include "observed_packets.hpp"
 #include "report_text.hpp"
 
 namespace eew::sim {
@@ -51,8 +52,25 @@ ReportValues evolve(const Quake& q, int k, std::mt19937& generator) {
     return r;
 }
 
+// What the stations have recorded by the report sent at `offset`: its
+// waveform packets a tenth of a second apart, then the observations.
+void add_observed(std::vector<FeedMessage>& out, const std::vector<Station>& stations,
+                  const Quake& q, std::uint32_t index, long long offset, const std::string& label,
+                  int sequence) {
+    const double elapsed = static_cast<double>(offset - q.origin);
+    double at = static_cast<double>(offset);
+    const int eqnum = static_cast<int>(index % 9999) + 1;
+    const auto packets = waveform_packets(stations, elapsed, eqnum, sequence);
+    for (std::size_t p = 0; p < packets.size(); ++p)
+        out.push_back(
+            {at += 0.1, MessageKind::wave, label + " pkt " + std::to_string(p + 1), packets[p]});
+    out.push_back({at + 0.1, MessageKind::obs, label, observation_packet(stations, elapsed)});
+}
+
 void add_quake(std::vector<FeedMessage>& out, const Quake& q, std::uint32_t index,
-               const DateTime& start) {
+               const DateTime& start, bool observed) {
+    const std::vector<Station> stations =
+        observed ? stations_around(q, index) : std::vector<Station>{};
     const DateTime origin = start.plus_seconds(q.origin);
     const std::string code = q.code.empty() ? derived_code(origin) : q.code;
     std::mt19937 generator(kWobbleSeed + index);
@@ -64,8 +82,9 @@ void add_quake(std::vector<FeedMessage>& out, const Quake& q, std::uint32_t inde
         r.code = code;
         r.origin_time = origin;
         r.send_time = start.plus_seconds(offset);
-        out.push_back({static_cast<double>(offset), MessageKind::report,
-                       code + "/" + std::to_string(r.sequence), report_text(r)});
+        const std::string label = code + "/" + std::to_string(r.sequence);
+        out.push_back({static_cast<double>(offset), MessageKind::report, label, report_text(r)});
+        if (observed) add_observed(out, stations, q, index, offset, label, r.sequence);
     }
     if (q.noise_delay)
         out.push_back({static_cast<double>(offset + *q.noise_delay), MessageKind::noise, code,
@@ -78,10 +97,12 @@ long long first_report_delay(double depth) {
     return 3 + std::llround(depth / 8.0);
 }
 
-std::vector<FeedMessage> plan_scenario(const Scenario& scenario, const DateTime& start) {
+std::vector<FeedMessage> plan_scenario(const Scenario& scenario, const DateTime& start,
+                                       bool observed_packets) {
     std::vector<FeedMessage> messages;
     for (std::size_t i = 0; i < scenario.quakes.size(); ++i)
-        add_quake(messages, scenario.quakes[i], static_cast<std::uint32_t>(i), start);
+        add_quake(messages, scenario.quakes[i], static_cast<std::uint32_t>(i), start,
+                  observed_packets);
     std::stable_sort(
         messages.begin(), messages.end(),
         [](const FeedMessage& a, const FeedMessage& b) { return a.offset < b.offset; });

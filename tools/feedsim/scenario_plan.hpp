@@ -15,7 +15,10 @@ long long first_report_delay(double depth);
 // The messages of a scenario started at `start` (local time), in send order;
 // reports sent at the same second keep the order of the file. Each report's
 // send time is `start` plus its offset. The same scenario and start always
-// give the same texts.
-std::vector<FeedMessage> plan_scenario(const Scenario& scenario, const DateTime& start);
+// give the same texts. With `observed_packets` (LAN mode) each report is
+// followed, within the same second, by its waveform packets and one station
+// observation packet.
+std::vector<FeedMessage> plan_scenario(const Scenario& scenario, const DateTime& start,
+                                       bool observed_packets = false);
 
 }  // namespace eew::sim
