@@ -79,7 +79,7 @@ void PopupWindow::add_map(double tpp) {
     // The mechanism panel sits over the map's upper-left part.
     const int offset = twips_to_px(1680, tpp);
     picture3_ = new PictureArea("Picture3", QSize(twips_to_px(1455, tpp), twips_to_px(1575, tpp)),
-                                kPanelColour, this);
+                                kPanelColour, this, tpp);
     picture3_->move(kMapX + offset, kMapY + offset);
     caption("source", kMapX + offset, kMapY + offset - kRowHeight, 60)->setBuddy(picture3_);
 
