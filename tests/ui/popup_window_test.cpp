@@ -137,6 +137,8 @@ TEST_F(EventWindows, MechanismPanelTakesTwips) {
     EXPECT_EQ(shown.pixelColor(46, 26), Qt::black);  // the circle's top, 10 pixels up
     EXPECT_EQ(shown.pixelColor(46, 24), background);
     EXPECT_EQ(shown.pixelColor(46, 36), background);
+    // Its text lines, 150 twips apart, must not run into each other.
+    EXPECT_LE(QFontMetrics(panel.font()).height(), 10);
 }
 
 TEST_F(EventWindows, ViewValuesReachTheWidgetsAndAClosedWindowComesBackEmpty) {
