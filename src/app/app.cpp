@@ -7,6 +7,7 @@
 #include "app/popup_windows.hpp"
 #include "app/setform.hpp"
 #include "app/startup.hpp"
+#include "app/tick.hpp"
 
 namespace eew {
 
@@ -33,6 +34,9 @@ void App::run(Handler handler) {
 
 void App::run_tick(TimerId timer) {
     switch (timer) {
+        case TimerId::timer1:
+            eew::Timer1_Timer(state_, platform_);
+            break;
         case TimerId::timer2:
             feed_watchdog(state_, platform_);
             break;
@@ -73,6 +77,11 @@ void App::Check1_Click(bool checked) {
 void App::Winsock1_DataArrival(std::string_view datagram) {
     if (running_) return deferred_.add_datagram(datagram);
     run([&] { eew::Winsock1_DataArrival(state_, platform_, datagram); });
+}
+
+void App::Timer1_Timer() {
+    if (running_) return deferred_.add_tick(TimerId::timer1);
+    run([&] { run_tick(TimerId::timer1); });
 }
 
 void App::Timer2_Timer() {

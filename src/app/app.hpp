@@ -45,6 +45,8 @@ class App {
 
     // One datagram from the feed socket.
     void Winsock1_DataArrival(std::string_view datagram);
+    // The one-second tick.
+    void Timer1_Timer();
     // The sixty-second watchdog.
     void Timer2_Timer();
 

@@ -9,7 +9,7 @@
 namespace eew {
 
 // The desktop's timers.
-enum class TimerId { timer2 };
+enum class TimerId { timer1, timer2 };
 
 // Datagrams and timer ticks that arrived while a handler was running (the
 // new-event chime lets the event loop run for 0.6 s), kept in arrival order so

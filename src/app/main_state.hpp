@@ -19,6 +19,7 @@
 #include "quake/report_fields.hpp"
 #include "quake/travel_table.hpp"
 #include "quake/travel_times.hpp"
+#include "replay/replay_state.hpp"
 #include "text/date_time.hpp"
 
 namespace eew {
@@ -67,6 +68,7 @@ struct MainState {
     int longEVstop = 0;
     // 1 once the web pop-up opened a page; cleared only by the event-table reset.
     int webpopup_ind = 0;
+    ReplayState replay;
 
     MainView main_view;
     PopupView popup_view;

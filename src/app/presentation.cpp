@@ -76,13 +76,7 @@ void draw_new_event_marks(MainState& m, Platform& p) {
     const FollowedEvent& f = m.followed;
     const MapPictures pictures{p.canvas(PictureId::main_map), p.canvas(PictureId::event_map),
                                p.canvas(PictureId::waveform_panel)};
-    LongPeriodWave wave;
-    wave.longEVstop = m.longEVstop;
-    wave.magnitude = f.magnitude;
-    wave.depth = f.depth;
-    wave.lapse = m.travel.lapse;
-    wave.lpwave_velocity = m.lpwave.lpwave_velocity;
-    wave.index_map = m.index_map;
+    const LongPeriodWave wave = long_period_wave(m);
     EventMarks marks;
     marks.longitude_site = m.site.longitude_site;
     marks.latitude_site = m.site.latitude_site;
@@ -101,6 +95,17 @@ void new_event_presentation(MainState& m, Platform& p) {
     if (popup_in_normal_state(p)) bring_up_popup(m, p);
     fill_first_fields(m);
     empty_station_legend(m.popup_view);
+}
+
+LongPeriodWave long_period_wave(const MainState& m) {
+    LongPeriodWave wave;
+    wave.longEVstop = m.longEVstop;
+    wave.magnitude = m.followed.magnitude;
+    wave.depth = m.followed.depth;
+    wave.lapse = m.travel.lapse;
+    wave.lpwave_velocity = m.lpwave.lpwave_velocity;
+    wave.index_map = m.index_map;
+    return wave;
 }
 
 void fill_latest_fields(MainState& m) {

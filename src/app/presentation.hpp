@@ -1,5 +1,7 @@
 #pragma once
 
+#include "maps/map_marks.hpp"
+
 namespace eew {
 
 struct MainState;
@@ -15,6 +17,9 @@ class Platform;
 // is ticked. Fills the first-info column, the site name and empties the
 // station legend.
 void new_event_presentation(MainState& state, Platform& platform);
+
+// What the event map's long-period wave circle needs of the followed event.
+LongPeriodWave long_period_wave(const MainState& state);
 
 // The "latest info" column of the pop-up from the followed event's report.
 void fill_latest_fields(MainState& state);

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <climits>
 
+#include "text/message_display.hpp"
 #include "text/numeric_value.hpp"
-#include "text/shift_jis.hpp"
 
 namespace eew {
 namespace {
+
+// Region names are a few dozen bytes; a key as long as a whole datagram is
+// damage, and decoding all of it would cost the window milliseconds.
+constexpr std::size_t kShownRegionBytes = 200;
 
 void clear_slot(EventTable& t, int i) {
     t.event_code[i].clear();
@@ -156,7 +160,7 @@ void copy_selected_report(const CurrentReport& r, const EventTable& t, const Reg
     f.tht = r.tht00;
     f.nobs_pol = r.nobs_pol00;
     f.n_pol_err = r.n_pol_err00;
-    if (form == CopyForm::live) f.region_name = decode_for_display(r.region_name00);
+    if (form == CopyForm::live) f.region_name = display_prefix(r.region_name00, kShownRegionBytes);
     f.region_name_en = r.region_name00;
     translate_region(regions, f);
     f.dist = r.dist00;
@@ -176,7 +180,7 @@ void translate_region(const RegionTable& regions, FollowedEvent& f) {
             break;
         }
     }
-    if (f.region_name.empty()) f.region_name = decode_for_display(f.region_name_en);
+    if (f.region_name.empty()) f.region_name = display_prefix(f.region_name_en, kShownRegionBytes);
 }
 
 }  // namespace eew

@@ -57,4 +57,9 @@ std::string message_box_text(std::string_view bytes) {
     return text;
 }
 
+std::string display_prefix(std::string_view bytes, std::size_t limit) {
+    if (bytes.size() <= limit) return decode_for_display(bytes);
+    return decode_for_display(bytes.substr(0, cut_point(bytes, limit))) + "…";
+}
+
 }  // namespace eew

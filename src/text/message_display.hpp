@@ -19,4 +19,9 @@ inline constexpr std::size_t kShownMessageBytes = 4000;
 // Time and memory are linear in the shown part, whatever the message's size.
 std::string message_box_text(std::string_view bytes);
 
+// `bytes` decoded for display, or, when longer than `limit` bytes, its first
+// whole characters within `limit` bytes followed by "…". For short fields
+// such as a region name, whose full length only a damaged report reaches.
+std::string display_prefix(std::string_view bytes, std::size_t limit);
+
 }  // namespace eew

@@ -65,6 +65,15 @@ int main(int argc, char* argv[]) {
         QMessageBox::critical(nullptr, "eewclient cannot start", QString::fromStdString(*error));
         return 1;
     }
+    // The countdown must keep to the wall clock: a coarse timer fires up to
+    // 5 % early and would make the tick's seconds visibly uneven.
+    QTimer timer1;
+    timer1.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer1, &QTimer::timeout, [&] {
+        app.Timer1_Timer();
+        render_all();
+    });
+    timer1.start(1000);
     QTimer timer2;
     QObject::connect(&timer2, &QTimer::timeout, [&] {
         app.Timer2_Timer();

@@ -9,7 +9,8 @@
 namespace eew {
 namespace {
 
-// Every report of the followed event redraws the panel from its own values.
+// Every report of the followed event redraws the panel from its own values,
+// and so does every second of a replay.
 TEST(MechanismPanel, RedrawnFromEachReportOfTheFollowedEvent) {
     test::StartedApp s;
     const auto& panel = s.platform.canvases[PictureId::mechanism_panel].calls;
@@ -24,6 +25,15 @@ TEST(MechanismPanel, RedrawnFromEachReportOfTheFollowedEvent) {
     r.nobs_pol = 14;
     s.app.Winsock1_DataArrival(test::relay_datagram(test::report_xml(r)));
     EXPECT_EQ(panel.back(), "text 0 600 c0         --no data--");
+
+    // A replay with no line due redraws it every second.
+    s.m().events.event_flag = 11;
+    s.m().replay.line_count = 2;
+    s.m().replay.data_num = 2;
+    s.platform.canvases[PictureId::mechanism_panel].calls.clear();
+    s.app.Timer1_Timer();
+    EXPECT_EQ(panel, (std::vector<std::string>{"clear", "text 0 400 c0        mechanism",
+                                               "text 0 600 c0         --no data--"}));
 }
 
 }  // namespace

@@ -146,12 +146,19 @@ TEST_F(EventTableTest, RegionKeyShowsItsDisplayNameLiveAndReplayKeepsTheNameForA
     rows[3] = {"", "no name", ""};
     rows[5] = {"", "unreachable", "後ろの行"};
     receive({.code = "A"});
+    // A damaged report's key as long as a datagram shows only its beginning.
+    std::string long_key, long_shown;
+    for (int i = 0; i < 32500; ++i)
+        long_key += *utf8_to_sjis("千");
+    for (int i = 0; i < 100; ++i)
+        long_shown += "千";
 
     const std::tuple<std::string, CopyForm, std::string> steps[] = {
         {key, CopyForm::live, "茨城県南部"},
         {"北海道", CopyForm::live, "北海道地方"},
         {*utf8_to_sjis("千葉県北西部"), CopyForm::live, "千葉県北西部"},
         {"unreachable", CopyForm::live, "unreachable"},  // rows end at the first empty key
+        {long_key, CopyForm::live, long_shown + "…"},
         {"北海道", CopyForm::replay, "北海道地方"},
         {"千葉県北西部", CopyForm::replay, "北海道地方"},
         {"no name", CopyForm::replay, "no name"},
