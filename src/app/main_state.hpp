@@ -67,6 +67,8 @@ struct MainState {
     TravelTimes travel;
     // 1 while long-period ground motion is announced for the followed event.
     int longEVstop = 0;
+    // 1 once the web pop-up opened a page; cleared only by the event-table reset.
+    int webpopup_ind = 0;
     ReplayState replay;
     ObservedData observed;  // the local network's waveform and observation packets
 

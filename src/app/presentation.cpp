@@ -1,6 +1,7 @@
 #include "app/presentation.hpp"
 
 #include "app/main_state.hpp"
+#include "app/mechanism_panel.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/warning_output.hpp"
@@ -127,8 +128,7 @@ void present_followed_report(MainState& m, Platform& p, bool new_event) {
     fill_latest_fields(m);
     warning_output(m, p);
     if (new_event) draw_new_event_marks(m, p);
-    // Mechanism seam: draw_mechanism(azp, thp, azt, tht) redraws the focal
-    // mechanism here, for every report, after the marks.
+    draw_mechanism(m, p);
 }
 
 }  // namespace eew

@@ -48,6 +48,7 @@ void update_followed_event(MainState& m, CopyForm form, const DateTime& present)
 
 void reset_event_table(MainState& m) {
     reset_event_table(m.events);
+    m.webpopup_ind = 0;
     m.travel.travel_s_data_flag = 0;
     m.travel.travel_s_data_ref_flag = 0;
     m.main_view.Label19.clear();

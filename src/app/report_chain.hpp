@@ -36,7 +36,7 @@ MergeOutcome merge_report(MainState& state, std::string_view text, const DateTim
 void update_followed_event(MainState& state, CopyForm form, const DateTime& present);
 
 // Ends the current events: empties the event table and clears the travel-time
-// flags, the announced class and the event indicator.
+// flags, the announced class, the event indicator and the web pop-up mark.
 void reset_event_table(MainState& state);
 
 }  // namespace eew

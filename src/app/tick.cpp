@@ -7,6 +7,7 @@
 #include "app/event_logging.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
+#include "app/mechanism_panel.hpp"
 #include "app/observed_display.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
@@ -95,8 +96,7 @@ void feed_replay_line(MainState& m, Platform& p, const DateTime& now) {
     update_followed_event(m, CopyForm::replay, m.report.sendtime00);
     fill_latest_fields(m);
     warning_output(m, p);
-    // Mechanism seam: draw_mechanism(azp, thp, azt, tht) redraws the focal
-    // mechanism here, for every fed report of the followed event.
+    draw_mechanism(m, p);
     draw_replay_frame(m, p);
 }
 
@@ -121,7 +121,7 @@ void replay_tick(MainState& m, Platform& p, const DateTime& now) {
     --t.countdown_ref;
     fill_latest_fields(m);
     warning_output(m, p);
-    // Mechanism seam: draw_mechanism(azp, thp, azt, tht), as for a fed line.
+    draw_mechanism(m, p);
     draw_replay_frame(m, p);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
+#include "app/web_popup.hpp"
 #include "quake/warning_rules.hpp"
 #include "text/number_format.hpp"
 #include "text/numeric_value.hpp"
@@ -50,8 +51,7 @@ void announce_class(MainState& m, Platform& p) {
 
     m.longEVstop =
         long_period_rule(m.followed.magnitude, m.report.depth00, m.report.dist00, m.followed.mip);
-    // The web page pop-up takes its decision here, from longEVstop and the
-    // intensity, once it is part of the program.
+    web_popup(m, p);
     if (auto s = long_period_sentence(m.longEVstop, m.travel.lpwave_countdown)) msg.Label4 = *s;
 }
 

@@ -39,11 +39,20 @@ struct MarkPainter : QPainter {
 
 }  // namespace
 
-PictureArea::PictureArea(const QString& name, QSize size, QColor background, QWidget* parent)
-    : QWidget(parent), background_(background), layer_(size, QImage::Format_ARGB32_Premultiplied) {
+PictureArea::PictureArea(const QString& name, QSize size, QColor background, QWidget* parent,
+                         double units_per_pixel)
+    : QWidget(parent),
+      units_per_pixel_(units_per_pixel),
+      background_(background),
+      layer_(size, QImage::Format_ARGB32_Premultiplied) {
     setObjectName(name);
     setFixedSize(size);
     layer_.fill(Qt::transparent);
+}
+
+QPoint PictureArea::pixel_at(float x, float y) const {
+    const double k = units_per_pixel_;
+    return pixel(static_cast<float>(x / k), static_cast<float>(y / k));
 }
 
 void PictureArea::clear() {
@@ -67,7 +76,7 @@ void PictureArea::remove_background() {
 void PictureArea::line(float x1, float y1, float x2, float y2, eew::Colour colour, int width) {
     MarkPainter p(&layer_);
     p.setPen(pen(colour, width));
-    p.drawLine(pixel(x1, y1), pixel(x2, y2));
+    p.drawLine(pixel_at(x1, y1), pixel_at(x2, y2));
     update();
 }
 
@@ -75,7 +84,7 @@ void PictureArea::square(float x1, float y1, float x2, float y2, eew::Colour col
                          bool filled) {
     // The corners' pixels are both part of the square: (x - 3, y - 3) to
     // (x + 3, y + 3) covers 7 x 7 pixels.
-    const QRect box = QRect(pixel(x1, y1), pixel(x2, y2)).normalized();
+    const QRect box = QRect(pixel_at(x1, y1), pixel_at(x2, y2)).normalized();
     MarkPainter p(&layer_);
     if (filled) p.fillRect(box, to_qcolor(colour));
     p.setPen(pen(colour, width));
@@ -89,7 +98,7 @@ void PictureArea::circle(float x, float y, float radius, eew::Colour colour, int
     MarkPainter p(&layer_);
     p.setPen(pen(colour, width));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(pixel(x, y)), radius, radius);
+    p.drawEllipse(QPointF(pixel_at(x, y)), radius / units_per_pixel_, radius / units_per_pixel_);
     update();
 }
 
@@ -98,14 +107,14 @@ void PictureArea::filled_circle(float x, float y, float radius, eew::Colour fill
     MarkPainter p(&layer_);
     p.setPen(pen(outline, width));
     p.setBrush(to_qcolor(fill));
-    p.drawEllipse(QPointF(pixel(x, y)), radius, radius);
+    p.drawEllipse(QPointF(pixel_at(x, y)), radius / units_per_pixel_, radius / units_per_pixel_);
     update();
 }
 
 void PictureArea::point(float x, float y, eew::Colour colour) {
     MarkPainter p(&layer_);
     p.setPen(pen(colour, 1));
-    p.drawPoint(pixel(x, y));
+    p.drawPoint(pixel_at(x, y));
     update();
 }
 
@@ -114,7 +123,8 @@ void PictureArea::text(float x, float y, const std::string& text, eew::Colour co
     p.setPen(to_qcolor(colour));
     p.setFont(font());
     const QString s = QString::fromStdString(text);
-    p.drawText(QRectF(x, y, layer_.width(), layer_.height()), Qt::AlignLeft | Qt::AlignTop, s);
+    p.drawText(QRectF(x / units_per_pixel_, y / units_per_pixel_, layer_.width(), layer_.height()),
+               Qt::AlignLeft | Qt::AlignTop, s);
     update();
 }
 

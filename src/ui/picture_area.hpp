@@ -7,10 +7,13 @@
 
 // A fixed-size picture area: a plain background colour, an optional bitmap
 // over it and a transparent drawing layer on top, drawn through the Canvas
-// primitives.
+// primitives. Drawing coordinates and radii are in `units_per_pixel` units
+// (1 for pixels, the screen's twips per pixel for a panel measured in twips);
+// line widths are always pixels.
 class PictureArea : public QWidget, public eew::Canvas {
   public:
-    PictureArea(const QString& name, QSize size, QColor background, QWidget* parent = nullptr);
+    PictureArea(const QString& name, QSize size, QColor background, QWidget* parent = nullptr,
+                double units_per_pixel = 1);
 
     void clear() override;
     bool load_background(const std::string& path) override;
@@ -31,6 +34,9 @@ class PictureArea : public QWidget, public eew::Canvas {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    QPoint pixel_at(float x, float y) const;
+
+    double units_per_pixel_;
     QColor background_;
     QImage bitmap_;
     QImage layer_;

@@ -37,6 +37,17 @@ int twips_to_px(double twips, double twips_per_pixel) {
     return static_cast<int>(std::lround(twips / twips_per_pixel));
 }
 
+// The mechanism's text lines are 150 twips apart: its panel takes the
+// largest size of its font that keeps them from running into each other.
+QFont mechanism_font(QFont font, double twips_per_pixel) {
+    const double line_pitch = 150 / twips_per_pixel;
+    for (int px = 16; px > 6; --px) {
+        font.setPixelSize(px);
+        if (QFontMetrics(font).height() <= line_pitch) break;
+    }
+    return font;
+}
+
 }  // namespace
 
 PopupWindow::PopupWindow(double twips_per_pixel) {
@@ -88,8 +99,9 @@ void PopupWindow::add_map(double tpp) {
     // The mechanism panel sits over the map's upper-left part.
     const int offset = twips_to_px(1680, tpp);
     picture3_ = new PictureArea("Picture3", QSize(twips_to_px(1455, tpp), twips_to_px(1575, tpp)),
-                                kPanelColour, this);
+                                kPanelColour, this, tpp);
     picture3_->move(kMapX + offset, kMapY + offset);
+    picture3_->setFont(mechanism_font(picture3_->font(), tpp));
     caption("source", kMapX + offset, kMapY + offset - kRowHeight, 60)->setBuddy(picture3_);
 
     // The amplitude legend of the station marks: the unit, then one

@@ -123,6 +123,24 @@ TEST_F(EventWindows, PicturesHaveTheirSizesAndBackgrounds) {
     EXPECT_EQ(dynamic_cast<PictureArea&>(platform.canvas(PictureId::event_map)).window(), popup());
 }
 
+// The mechanism is drawn in twips; the panel turns them into its pixels.
+TEST_F(EventWindows, MechanismPanelTakesTwips) {
+    auto& panel = dynamic_cast<PictureArea&>(platform.canvas(PictureId::mechanism_panel));
+    const eew::Colour black = eew::Colour::palette(0);
+    panel.point(1199, 550, black);  // pixel (79.93, 36.67)
+    panel.circle(700, 550, 150, black, 1);
+    const QImage shown = panel.rendered();
+    const QColor background(255, 224, 192);
+    EXPECT_EQ(shown.pixelColor(79, 36), Qt::black);
+    EXPECT_EQ(shown.pixelColor(80, 36), background);
+    EXPECT_EQ(shown.pixelColor(79, 37), background);
+    EXPECT_EQ(shown.pixelColor(46, 26), Qt::black);  // the circle's top, 10 pixels up
+    EXPECT_EQ(shown.pixelColor(46, 24), background);
+    EXPECT_EQ(shown.pixelColor(46, 36), background);
+    // Its text lines, 150 twips apart, must not run into each other.
+    EXPECT_LE(QFontMetrics(panel.font()).height(), 10);
+}
+
 TEST_F(EventWindows, ViewValuesReachTheWidgetsAndAClosedWindowComesBackEmpty) {
     m.popup_view.Text16 = "6.8";
     m.popup_view.Label30 = "1.000";

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace eew {
+
+struct MainState;
+class Platform;
+
+// Redraws the pop-up's mechanism panel from the followed event's report
+// (`azp`, `thp`, `azt`, `tht`, `nobs_pol`, `n_pol_err`). Runs after every
+// presented report and, in a replay, every second.
+void draw_mechanism(const MainState& state, Platform& platform);
+
+}  // namespace eew
