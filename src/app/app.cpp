@@ -5,6 +5,7 @@
 #include "app/main_map.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
+#include "app/replay_commands.hpp"
 #include "app/setform.hpp"
 #include "app/startup.hpp"
 #include "app/tick.hpp"
@@ -68,6 +69,14 @@ void App::Command5_Click() {
 
 void App::Command6_Click() {
     run([&] { map_off(state_, platform_); });
+}
+
+void App::Command7_Click() {
+    run([&] { eew::Command7_Click(state_, platform_); });
+}
+
+void App::Command8_Click() {
+    run([&] { eew::Command8_Click(state_, platform_); });
 }
 
 void App::Check1_Click(bool checked) {

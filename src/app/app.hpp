@@ -41,6 +41,8 @@ class App {
     void Command4_Click();            // "set"
     void Command5_Click();            // "mapON"
     void Command6_Click();            // "mapOFF"
+    void Command7_Click();            // "stop play"
+    void Command8_Click();            // "replay"
     void Check1_Click(bool checked);  // "PopUP", with the box's new state
 
     // One datagram from the feed socket.

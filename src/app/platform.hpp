@@ -41,8 +41,9 @@ class Platform {
     virtual void close_feed() = 0;
     virtual bool feed_closed() const = 0;
 
-    // Modal file-open dialog; nothing when cancelled.
-    virtual std::optional<std::string> choose_file() = 0;
+    // Modal file-open dialog showing `start_folder` first; nothing when
+    // cancelled.
+    virtual std::optional<std::string> choose_file(const std::string& start_folder) = 0;
     // Modal message box with an OK button.
     virtual void message_box(const std::string& text) = 0;
     // Waits, letting other user-interface events run meanwhile.

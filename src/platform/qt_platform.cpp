@@ -99,8 +99,9 @@ bool QtPlatform::feed_closed() const {
     return sockets_.empty();
 }
 
-std::optional<std::string> QtPlatform::choose_file() {
-    const QString f = QFileDialog::getOpenFileName(main_window_);
+std::optional<std::string> QtPlatform::choose_file(const std::string& start_folder) {
+    const QString f =
+        QFileDialog::getOpenFileName(main_window_, QString(), QString::fromStdString(start_folder));
     if (f.isEmpty()) return std::nullopt;
     return f.toStdString();
 }

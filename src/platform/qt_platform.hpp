@@ -57,7 +57,7 @@ class QtPlatform : public QObject, public eew::Platform {
     std::optional<std::string> bind_feed(int port, bool all_addresses) override;
     void close_feed() override;
     bool feed_closed() const override;
-    std::optional<std::string> choose_file() override;
+    std::optional<std::string> choose_file(const std::string& start_folder) override;
     void message_box(const std::string& text) override;
     void pause_with_events(int milliseconds) override;
     void show_window(eew::WindowId window) override;

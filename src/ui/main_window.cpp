@@ -121,6 +121,10 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
             [this] { run([&] { app_.Command3_Click(); }); });
     connect(command_[4], &QPushButton::clicked, this,
             [this] { run([&] { app_.Command4_Click(); }); });
+    connect(command_[7], &QPushButton::clicked, this,
+            [this] { run([&] { app_.Command7_Click(); }); });
+    connect(command_[8], &QPushButton::clicked, this,
+            [this] { run([&] { app_.Command8_Click(); }); });
     connect(check1_, &QCheckBox::clicked, this,
             [this](bool on) { run([&] { app_.Check1_Click(on); }); });
     connect(check2_, &QCheckBox::toggled, this,

@@ -24,7 +24,10 @@ class FakePlatform : public Platform {
     std::optional<std::string> bind_feed(int port, bool all_addresses) override;
     void close_feed() override { bound_port.reset(); }
     bool feed_closed() const override { return !bound_port.has_value(); }
-    std::optional<std::string> choose_file() override { return chosen_file; }
+    std::optional<std::string> choose_file(const std::string& start_folder) override {
+        dialog_folders.push_back(start_folder);
+        return chosen_file;
+    }
     void message_box(const std::string& text) override { messages.push_back(text); }
     void pause_with_events(int milliseconds) override;
     void show_window(WindowId window) override;
@@ -48,6 +51,7 @@ class FakePlatform : public Platform {
     bool browser_available = true;
     std::vector<std::string> messages;
     std::optional<std::string> chosen_file;
+    std::vector<std::string> dialog_folders;  // the start folder of every file dialog
     std::optional<int> bound_port;
     bool bound_to_all_addresses = false;
     std::optional<std::string> bind_failure;  // set to make the next bind fail

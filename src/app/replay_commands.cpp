@@ -1,0 +1,106 @@
+#include "app/replay_commands.hpp"
+
+#include "app/main_map.hpp"
+#include "app/main_state.hpp"
+#include "app/platform.hpp"
+#include "app/popup_windows.hpp"
+#include "app/presentation.hpp"
+#include "app/report_chain.hpp"
+#include "replay/replay_file.hpp"
+
+namespace eew {
+namespace {
+
+void buttons_idle(MainView& v) {
+    v.Command8.enabled = true;
+    v.Command7.enabled = false;
+}
+
+bool live_event_tracked(const EventTable& t) {
+    return t.event_flag >= 1 && t.event_flag <= 10;
+}
+
+// Back to idle, leaving no slot of the file behind: merged but never shown,
+// it would otherwise be logged with the next live event.
+void end_replay(MainState& m, Platform& p) {
+    buttons_idle(m.main_view);
+    close_event_windows(m, p);
+    reset_event_table(m);
+    replot(m, p);
+}
+
+void take_file(const ReplayFile& file, ReplayState& r) {
+    r = ReplayState{};
+    r.line_count = static_cast<int>(file.lines.size());
+    for (int k = 1; k <= r.line_count; ++k) {
+        r.replay_lines[k] = file.lines[k - 1];
+        r.replay_offsets[k] = file.offsets[k - 1];
+    }
+}
+
+// The first report of the followed event, shown as a live one is when its
+// event becomes followed; the tick takes over from here.
+void show_first_report(MainState& m, Platform& p, int k) {
+    m.events.event_flag = 11;
+    m.replay.data_num = k;
+    m.replay.time00 = p.now();
+    update_followed_event(m, CopyForm::replay, m.report.sendtime00);
+    present_followed_report(m, p, true);
+}
+
+enum class Priming { shown, none_followed, invalid };
+
+// Merges the lines in order until one belongs to the followed event.
+Priming prime_event_table(MainState& m, Platform& p) {
+    const ReplayState& r = m.replay;
+    for (int k = 1; k <= r.line_count; ++k) {
+        const std::string& line = r.replay_lines[k];
+        m.feed.received_data00 = line;
+        const MergeOutcome merged = merge_report(m, line, p.now());
+        if (!merged.dates_valid) return Priming::invalid;
+        if (!merged.followed) continue;
+        show_first_report(m, p, k);
+        return Priming::shown;
+    }
+    return Priming::none_followed;
+}
+
+}  // namespace
+
+void Command8_Click(MainState& m, Platform& p) {
+    if (m.events.event_flag > 10) end_replay(m, p);
+    MainView& v = m.main_view;
+    v.Command8.enabled = false;
+    if (live_event_tracked(m.events)) return buttons_idle(v);
+
+    const auto path = p.choose_file(m.paths.logp);
+    if (!path) return buttons_idle(v);
+    const ReplayFile file = load_replay_file(*path);
+    if (file.outcome == ReplayLoad::empty) return buttons_idle(v);
+    if (file.outcome == ReplayLoad::ok) {
+        take_file(file, m.replay);
+        // Elapsed times before the first shown report count from line 1.
+        m.first.sendtime_first = file.first_send_time;
+        switch (prime_event_table(m, p)) {
+            case Priming::shown:
+                // Enabled only now: a click during the new-event chime would
+                // end the replay under the presentation still running.
+                v.Command7.enabled = true;
+                return;
+            case Priming::none_followed:
+                return end_replay(m, p);
+            case Priming::invalid:
+                break;
+        }
+    }
+    end_replay(m, p);
+    p.message_box("invalid file");
+}
+
+void Command7_Click(MainState& m, Platform& p) {
+    // Ending a live event here would lose its log.
+    if (live_event_tracked(m.events)) return;
+    end_replay(m, p);
+}
+
+}  // namespace eew
