@@ -4,10 +4,10 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
-#include <QUdpSocket>
 #include <csignal>
 #include <filesystem>
 
+#include "fakes/client_process.hpp"
 #include "fakes/program_folder.hpp"
 #include "fakes/temp_folder.hpp"
 
@@ -15,17 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-quint16 free_udp_port() {
-    QUdpSocket probe;
-    probe.bind(QHostAddress::LocalHost, 0);
-    return probe.localPort();
-}
-
-// True once another socket holds the port; ours asks for it exclusively.
-bool port_taken(quint16 port) {
-    QUdpSocket probe;
-    return !probe.bind(QHostAddress::LocalHost, port, QAbstractSocket::DontShareAddress);
-}
+using eew::test::free_udp_port;
+using eew::test::port_taken;
 
 // The real program, copied with the shipped data into a temporary program
 // folder, started at auto start on a free port, then told to terminate: the
