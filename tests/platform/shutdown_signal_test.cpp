@@ -15,57 +15,43 @@ namespace {
 
 namespace fs = std::filesystem;
 
-quint16 free_udp_port() {
-    QUdpSocket probe;
-    probe.bind(QHostAddress::LocalHost, 0);
-    return probe.localPort();
-}
-
-// True once another socket holds the port; ours asks for it exclusively.
-bool port_taken(quint16 port) {
-    QUdpSocket probe;
-    return !probe.bind(QHostAddress::LocalHost, port, QAbstractSocket::DontShareAddress);
-}
-
 // The real program, copied with the shipped data into a temporary program
 // folder, started at auto start on a free port, then told to terminate: the
 // day's events it holds are saved although "quit" was never clicked.
 TEST(ShutdownSignal, TerminationSavesThe24HourList) {
     eew::test::TempFolder folder;
-    const fs::path root(folder.path());
-    fs::copy(EEW_CLIENT_BINARY, root / "eewclient");
-    fs::copy(fs::path(EEW_SHIPPED_PROGRAM_FOLDER) / "data", root / "data",
+    fs::copy(EEW_CLIENT_BINARY, folder.path() + "/eewclient");
+    fs::copy(EEW_SHIPPED_PROGRAM_FOLDER "/data", folder.path() + "/data",
              fs::copy_options::recursive);
-    const quint16 port = free_udp_port();
-    std::string config = eew::test::sample_config(1, 1);
-    config.replace(0, 4, std::to_string(port));
-    folder.write("data/tavi.config", config);
-    const std::string list =
-        "1\r\n" +
-        QDateTime::currentDateTime().addSecs(-3600).toString("yyyy/MM/dd hh:mm:ss").toStdString() +
-        "\r\n4.5 35.25 139.5 12\r\n";
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.localPort();
+    probe.close();
+    folder.write("data/tavi.config",
+                 std::to_string(port) + eew::test::sample_config(1, 1).substr(4));
+    const QDateTime hour_ago = QDateTime::currentDateTime().addSecs(-3600);
+    const std::string list = "1\r\n" + hour_ago.toString("yyyy/MM/dd hh:mm:ss").toStdString() +
+                             "\r\n4.5 35.25 139.5 12\r\n";
     folder.write("data/24hours.dat", list);
 
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(env);
-    program.start(QString::fromStdString((root / "eewclient").string()), {});
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    program.start(QString::fromStdString(folder.path() + "/eewclient"), {});
     ASSERT_TRUE(program.waitForStarted(10000));
+    // Started once it holds the port, which it asks for exclusively.
     QElapsedTimer waited;
     waited.start();
-    while (!port_taken(port) && program.state() == QProcess::Running && waited.elapsed() < 20000)
+    while (probe.bind(QHostAddress::LocalHost, port, QAbstractSocket::DontShareAddress)) {
+        probe.close();
+        ASSERT_LT(waited.elapsed(), 20000) << program.readAllStandardError().toStdString();
         QThread::msleep(50);
-    ASSERT_TRUE(port_taken(port)) << program.readAllStandardError().toStdString();
+    }
 
-    fs::remove(root / "data" / "24hours.dat");
+    fs::remove(folder.path() + "/data/24hours.dat");
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    const bool ended = program.waitForFinished(20000);
-    if (!ended) program.kill();
-    ASSERT_TRUE(ended);
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
-    ASSERT_TRUE(folder.exists("data/24hours.dat"));
+    if (!program.waitForFinished(20000)) program.kill();
+    EXPECT_EQ(std::pair(program.exitStatus(), program.exitCode()),
+              std::pair(QProcess::NormalExit, 0));
     EXPECT_EQ(folder.read("data/24hours.dat"), list);
 }
 
