@@ -21,16 +21,16 @@ const std::string kModels = EEW_SOURCE_DIR "/tools/traveltime/models/";
 TEST(VelocityModel, ErrorsNameTheFileAndTheLineAtFault) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"0 6 3.5\n10 6 x\n", "m.txt, line 2: expected three numbers: depth, Vp, Vs"},
-        {"5 6 3.5\n10 6 3.5\n", "m.txt, line 1: the first depth must be 0"},
-        {"0 6 3.5\n10 6 3.5\n9 6 3.5\n", "m.txt, line 3: depths must not decrease"},
-        {"0 6 3.5\n10 6 3.5\n10 7 4\n10 8 4.5\n", "m.txt, line 4: a depth may be given at most twice"},
-        {"0 6 3.5\n10 6 6.5\n", "m.txt, line 2: velocities must be positive with Vs below Vp"},
+        {"0 6 3.5\n10 6 x\n", "m, line 2: expected three numbers: depth, Vp, Vs"},
+        {"5 6 3.5\n10 6 3.5\n", "m, line 1: the first depth must be 0"},
+        {"0 6 3.5\n10 6 3.5\n9 6 3.5\n", "m, line 3: depths must not decrease"},
+        {"0 6 3.5\n10 6 3.5\n10 7 4\n10 8 4.5\n", "m, line 4: a depth may be given at most twice"},
+        {"0 6 3.5\n10 6 6.5\n", "m, line 2: velocities must be positive with Vs below Vp"},
     };
     // clang-format on
     for (const auto& [text, error] : cases) {
         try {
-            parse_velocity_model(text, "m.txt");
+            parse_velocity_model(text, "m");
             ADD_FAILURE() << "accepted " << text;
         } catch (const ModelError& e) {
             EXPECT_EQ(e.what(), error);
