@@ -5,40 +5,26 @@
 namespace eew {
 namespace {
 
-TEST(Framing, DatagramsShorterThan13BytesAreIgnored) {
-    EXPECT_FALSE(frame_message(std::string(12, 'x'), true));
-    EXPECT_FALSE(frame_message(std::string(12, 'x'), false));
-    EXPECT_FALSE(frame_message("", false));
-}
-
-TEST(Framing, RelayModeSkipsTheTwoBytePrefixAndTheLastByte) {
+TEST(Framing, RelayModeSkipsTheTwoBytePrefixAndTheLastByteShorterThan13BytesIsIgnored) {
     EXPECT_EQ(frame_message("PPabcdefghijZ", false), "abcdefghij");   // 13 bytes -> 10
     EXPECT_EQ(frame_message("PPabcdefghijZ", true), "PPabcdefghij");  // LAN: 13 -> 12
+    EXPECT_EQ(frame_message(std::string("PP\0\x82\xFF end\nxyzZ", 13), false),
+              std::string("\0\x82\xFF end\nxyz", 10));  // bytes kept as they are
+    EXPECT_FALSE(frame_message(std::string(12, 'x'), true));
 }
 
-TEST(Framing, BytesAreKeptAsTheyAre) {
-    const std::string datagram("\x01\x02<?xml \x00\x82\xA0\xFF end\n", 17);
-    const std::string text = *frame_message(datagram, false);
-    EXPECT_EQ(text, std::string("<?xml \x00\x82\xA0\xFF end", 14));
-}
-
-TEST(Framing, KindIsFoundInTheFirstTenCharactersFirstMatchWins) {
-    EXPECT_EQ(message_kind("<?xml version", false), MessageKind::report);
-    EXPECT_EQ(message_kind("noise xml!", false), MessageKind::noise);  // both: noise wins
-    EXPECT_EQ(message_kind("xml  noise", false), MessageKind::noise);
-    EXPECT_EQ(message_kind("0123456789xml", false), MessageKind::ignored);  // at character 11
-    EXPECT_EQ(message_kind("012345678xml", false), MessageKind::ignored);   // straddles 10
-    EXPECT_EQ(message_kind("0123456xml", false), MessageKind::report);
-    EXPECT_EQ(message_kind("XML NOISE", false), MessageKind::ignored);  // case-sensitive
-    EXPECT_EQ(message_kind("", false), MessageKind::ignored);
-}
-
-TEST(Framing, WaveformAndObservationKindsExistOnlyInLanMode) {
-    EXPECT_EQ(message_kind("wave 12345", false), MessageKind::ignored);
-    EXPECT_EQ(message_kind("obs 123456", false), MessageKind::ignored);
-    EXPECT_EQ(message_kind("wave 12345", true), MessageKind::waveform);
-    EXPECT_EQ(message_kind("obs 123456", true), MessageKind::observation);
-    EXPECT_EQ(message_kind("waveobsxml", true), MessageKind::report);  // "xml" comes first
+TEST(Framing, KindIsFoundInTheFirstTenCharactersFirstMatchWinsWaveAndObsOnlyOnTheLan) {
+    using enum MessageKind;
+    // clang-format off
+    const std::tuple<const char*, bool, MessageKind> cases[] = {
+        {"noise xml!", false, noise}, {"xml  noise", false, noise}, {"0123456xml", false, report},
+        {"012345678xml", false, ignored}, {"waveobsxml", true, report},  // straddles 10; xml first
+        {"wave 12345", false, ignored}, {"obs 123456", false, ignored},
+        {"wave 12345", true, waveform}, {"obs 123456", true, observation},
+    };
+    // clang-format on
+    for (const auto& [text, lan, kind] : cases)
+        EXPECT_EQ(message_kind(text, lan), kind) << text << lan;
 }
 
 }  // namespace

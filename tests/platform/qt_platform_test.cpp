@@ -1,0 +1,80 @@
+#include "platform/qt_platform.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QUdpSocket>
+#include <QWidget>
+
+#include "app/paths.hpp"
+#include "udp_sender.hpp"
+
+namespace {
+
+// Runs the event loop until `done` holds or `milliseconds` have passed.
+template <typename Done>
+bool run_until(Done done, int milliseconds = 2000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+// The feed socket, fed by the simulator's sender on a free port.
+struct UdpFeed : ::testing::Test {
+    UdpFeed() {
+        QUdpSocket probe;
+        probe.bind(QHostAddress::LocalHost, 0);
+        port = probe.localPort();
+        platform.on_datagram([this](std::string_view d) { got.emplace_back(d); });
+    }
+
+    void send(const std::string& datagram) { eew::sim::UdpSender(port).send(datagram); }
+
+    QtPlatform platform;
+    int port = 0;
+    std::vector<std::string> got;
+};
+
+// A datagram sent while stopped is lost: the one after the restart is the fourth.
+TEST_F(UdpFeed, DatagramsArriveWholeInOrderUntilStopThenOnAllAddresses) {
+    const std::string bytes("  <?xml\0\x82\xFF\r\n", 12);
+    ASSERT_EQ(platform.bind_feed(port, false), std::nullopt);
+    for (const std::string& datagram : {std::string("A1"), std::string("B2"), bytes})
+        send(datagram);
+    ASSERT_TRUE(run_until([&] { return got.size() == 3; }));
+    platform.close_feed();
+    EXPECT_TRUE(platform.feed_closed());
+    send("late");
+    ASSERT_EQ(platform.bind_feed(port, true), std::nullopt);
+    send("LAN");
+    ASSERT_TRUE(run_until([&] { return got.size() == 4; }));
+    EXPECT_EQ(got, (std::vector<std::string>{"A1", "B2", bytes, "LAN"}));
+}
+
+TEST_F(UdpFeed, APortInUseOrOutOfRangeIsRefusedNamingIt) {
+    QUdpSocket holder;
+    ASSERT_TRUE(holder.bind(QHostAddress::LocalHost, static_cast<quint16>(port)));
+    EXPECT_NE(platform.bind_feed(port, false).value_or("").find(std::to_string(port)),
+              std::string::npos);
+    EXPECT_NE(platform.bind_feed(70000, false).value_or("").find("70000"), std::string::npos);
+    EXPECT_TRUE(platform.feed_closed());
+}
+
+// Runs on machines with and without an audio device: each request returns at
+// once, whatever the file, and nothing ever asks the user about a sound.
+TEST(PlaySound, RequestsInARowAMissingFileAndStopLeaveNoDialog) {
+    const eew::Paths paths = eew::build_paths(EEW_SHIPPED_PROGRAM_FOLDER);
+    QtPlatform platform;
+    for (const std::string& file : {paths.file_sound_si[5], paths.file_sound_si[5],
+                                    std::string("/nonexistent/SI7_.wav"), std::string()}) {
+        platform.play_sound(file);
+        run_until([] { return false; }, 100);
+    }
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible());
+}
+
+}  // namespace
