@@ -72,12 +72,6 @@ TEST_F(StartUp, OptionalFilesKeepTheirCompleteEntriesUpToTheCapacity) {
     ASSERT_FALSE(load());
     EXPECT_EQ(std::tuple(m.refs.ref_number, m.refs.sitename_ref[50], m.recent.total_event_number),
               std::tuple(50, "site50", 500));
-    // Short files; the reference sites are read even without a 24-hour list.
-    write("ref.dat", "3\r\n139.69,35.69,1.6," + *utf8_to_sjis("東京") + "\r\n135.52,34.69\r\n");
-    std::filesystem::remove(s.folder.path() + "/data/24hours.dat");
-    ASSERT_FALSE(load());
-    EXPECT_EQ(std::tuple(m.refs.ref_number, m.refs.sitename_ref[1], m.recent.total_event_number),
-              std::tuple(1, "東京", 0));
 }
 
 TEST_F(StartUp, AMissingOrShortRequiredFileStopsWithItsNameAndTheMissingItem) {
@@ -91,7 +85,8 @@ TEST_F(StartUp, AMissingOrShortRequiredFileStopsWithItsNameAndTheMissingItem) {
         {"LPwave.in", "", ""}, {"jmargn_j.csv", "", ""},
         {"traveltimep300.dat", table.substr(0, cut), "ends before number 12151 of 24300 (depth row 41, second 151)"},
         {"LPwave.in", "\"velocity\",3.0\r\n\"msg\"\r\n\"intensity_min\"\r\n", "record 3 of 3 (the intensity threshold)"},
-        {"jmargn_j.csv", "a,b\r\nc\r\n", "row 2, column 2"}};
+        {"jmargn_j.csv", "a,b\r\nc\r\n", "row 2, column 2"},
+        {"tavi.config", test::sample_config().substr(0, 72), "item 14 of 21 (sitename3)"}};  // 13 lines
     // clang-format on
     for (const auto& [file, content, reason] : cases) {
         test::write_program_files(s.folder);
