@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/main_state.hpp"
+#include "app/popup_windows.hpp"
 #include "fakes/fake_platform.hpp"
+#include "fakes/report_text.hpp"
+#include "fakes/started_app.hpp"
 
 namespace eew {
 namespace {
@@ -37,51 +40,36 @@ struct Scene {
     test::FakePlatform p;
 };
 
-TEST(Presentation, MapChoiceChimeAndWindowFollowTheEventTheSwitchesAndTheWindowState) {
+// Which map fits the event is the map catalogue's test; here the site's map
+// flags, the switches and the window the user left. A window the user
+// minimised or maximised keeps its map, size and the indicator as they were.
+TEST(Presentation, MapChimeAndWindowFollowTheSwitchesAndTheWindowState) {
     const auto N = WindowState::not_created, H = WindowState::hidden, S = WindowState::normal,
                MIN = WindowState::minimised, MAX = WindowState::maximised;
-    struct Case {
-        double longitude, latitude;
-        int map_on1, map_on2, voice_flag;
-        bool popup_on;
-        WindowState before, after;
-        int index_map;  // 9: left as it was
-        std::string image;
-    };
-    const Case cases[] = {{139.7, 35.7, 1, 1, 1, true, N, S, 1, "kanto_event.bmp"},
-                          {135.5, 34.7, 1, 1, 0, true, H, S, 2, "kansai_event.bmp"},
-                          {139.7, 35.7, 0, 1, 1, true, S, S, 2, "kansai_event.bmp"},
-                          {139.7, 35.7, 0, 0, 1, true, N, S, 3, "japan_event.bmp"},
-                          {142.0, 40.0, 1, 1, 1, true, N, S, 3, "japan_event.bmp"},
-                          {139.7, 35.7, 1, 1, 1, false, N, H, 1, "kanto_event.bmp"},
-                          // A window the user minimised or maximised keeps its map, size and
-                          // the indicator as they were.
-                          {139.7, 35.7, 1, 1, 1, true, MIN, MIN, 9, "old.bmp"},
-                          {139.7, 35.7, 1, 1, 1, true, MAX, MAX, 9, "old.bmp"}};
-    for (const Case& c : cases) {
+    // clang-format off
+    const std::tuple<int, int, bool, WindowState, WindowState, int, std::string> cases[] = {
+        // map_on1, voice_flag, popup_on, before, after, index_map (9: as it was), image
+        {1, 1, true, N, S, 1, "kanto_event.bmp"}, {0, 0, true, H, S, 2, "kansai_event.bmp"},
+        {1, 1, false, N, H, 1, "kanto_event.bmp"}, {1, 1, true, MIN, MIN, 9, "old.bmp"},
+        {1, 0, true, MAX, MAX, 9, "old.bmp"}};
+    // clang-format on
+    for (const auto& [map_on1, voice_flag, popup_on, before, after, index_map, image] : cases) {
         Scene t;
-        t.m.followed.longitude = c.longitude;
-        t.m.followed.latitude = c.latitude;
-        t.m.site.map_on1 = c.map_on1;
-        t.m.site.map_on2 = c.map_on2;
-        t.m.settings.voice_flag = c.voice_flag;
-        t.m.main_view.Check1.checked = c.popup_on;
+        t.m.site.map_on1 = map_on1;
+        t.m.settings.voice_flag = voice_flag;
+        t.m.main_view.Check1.checked = popup_on;
         t.m.index_map = 9;
-        t.p.windows[WindowId::popupmap] = c.before;
+        t.p.windows[WindowId::popupmap] = before;
         t.p.canvases[PictureId::event_map].background = "old.bmp";
         new_event_presentation(t.m, t.p);
-
-        const bool kept = c.before == MIN || c.before == MAX;
-        const auto row = testing::Message() << c.longitude << " " << c.map_on1 << c.map_on2
-                                            << c.voice_flag << c.popup_on;
-        EXPECT_EQ(t.m.index_map, c.index_map) << row;
-        EXPECT_EQ(t.p.canvases[PictureId::event_map].background, c.image) << row;
-        EXPECT_EQ(t.p.window_state(WindowId::popupmap), c.after) << row;
-        EXPECT_EQ(t.m.main_view.Label19, kept ? "" : "地震発生") << row;
-        EXPECT_EQ(t.p.window_sizes.count(WindowId::popupmap), kept ? 0u : 1u) << row;
-        EXPECT_EQ(t.p.sounds, c.voice_flag ? Calls{"sound.wav"} : Calls{}) << row;
-        EXPECT_EQ(t.p.pauses, c.voice_flag ? std::vector<int>{600} : std::vector<int>{}) << row;
-        EXPECT_EQ(t.m.popup_view.Text7, "6.5") << row;  // the values whatever the window
+        const bool kept = before == MIN || before == MAX;
+        EXPECT_EQ(std::tuple(t.m.index_map, t.p.canvases[PictureId::event_map].background,
+                             t.p.window_state(WindowId::popupmap), t.m.main_view.Label19,
+                             t.p.window_sizes.count(WindowId::popupmap), t.p.sounds.size()),
+                  std::tuple(index_map, image, after, kept ? "" : "地震発生", kept ? 0 : 1,
+                             voice_flag ? 1 : 0))
+            << image << " " << popup_on;
+        EXPECT_EQ(t.m.popup_view.Text7, "6.5");  // the values whatever the window
     }
 }
 
@@ -91,38 +79,81 @@ TEST(Presentation, FirstInfoStaysLatestInfoFollowsAndMarksOnlyForANewEvent) {
     present_followed_report(t.m, t.p, true);
     const PopupView& v = t.m.popup_view;
     EXPECT_EQ(v.Label30, "");
-    EXPECT_EQ(v.Text19, "10.0");
     // Site and epicentre coincide, on the eastern map.
     Calls& event_map = t.p.canvases[PictureId::event_map].calls;
     EXPECT_EQ(event_map,
               (Calls{"background kanto_event.bmp", "filled square 374.689 434 380.689 440 c12 w1",
                      "circle 377.689 437 r10 c12 w6"}));
-
     event_map.clear();
     t.m.followed.magnitude = 7.1;
     t.m.followed.depth = 12.25;
     t.m.followed.sequence = "2";
     present_followed_report(t.m, t.p, false);
     EXPECT_EQ(event_map, Calls{});
-    const std::pair<std::string, std::string> boxes[] = {{v.Text5, "2024/04/01 09:00:00"},
-                                                         {v.Text15, "2024/04/01 09:00:00"},
-                                                         {v.Text7, "6.5"},
-                                                         {v.Text16, "7.1"},
-                                                         {v.Text10, "35.7"},
-                                                         {v.Text17, "35.7"},
-                                                         {v.Text11, "139.7"},
-                                                         {v.Text18, "139.7"},
-                                                         {v.Text12, "10.0"},
-                                                         {v.Text19, "12.3"},
-                                                         {v.Text13, "1"},
-                                                         {v.Text20, "2"},
-                                                         {v.Text14, "8"},
-                                                         {v.Text21, "8"},
-                                                         {v.Text54, "東京都２３区"},
-                                                         {v.Text62, "東京都２３区"},
-                                                         {v.Text1, "東京"}};
-    for (const auto& [shown, expected] : boxes)
-        EXPECT_EQ(shown, expected);
+    for (const auto& [column, expected] :
+         {std::pair(v.Text5 + "|" + v.Text7 + "|" + v.Text10 + "|" + v.Text11 + "|" + v.Text12 +
+                        "|" + v.Text13 + "|" + v.Text14 + "|" + v.Text54 + "|" + v.Text1,
+                    "2024/04/01 09:00:00|6.5|35.7|139.7|10.0|1|8|東京都２３区|東京"),
+          {v.Text15 + "|" + v.Text16 + "|" + v.Text17 + "|" + v.Text18 + "|" + v.Text19 + "|" +
+               v.Text20 + "|" + v.Text21 + "|" + v.Text62,
+           "2024/04/01 09:00:00|7.1|35.7|139.7|12.3|2|8|東京都２３区"}})
+        EXPECT_EQ(column, expected);
+}
+
+// Every report of the followed event redraws the mechanism from its own
+// values, and so does every second of a replay.
+TEST(MechanismPanel, RedrawnFromEachReportOfTheFollowedEvent) {
+    test::StartedApp s;
+    const auto& panel = s.platform.canvases[PictureId::mechanism_panel].calls;
+    test::ReportValues r;
+    s.app.Winsock1_DataArrival(test::relay_datagram(test::report_xml(r)));
+    EXPECT_NE(std::find(panel.begin(), panel.end(), "text 100 1170 c0 azp=120 thp=80"),
+              panel.end());
+    r.sequence = 2;
+    r.nobs_pol = 14;
+    s.app.Winsock1_DataArrival(test::relay_datagram(test::report_xml(r)));
+    EXPECT_EQ(panel.back(), "text 0 600 c0         --no data--");
+    s.m().events.event_flag = 11;  // a replay with no line due
+    s.m().replay.line_count = s.m().replay.data_num = 2;
+    s.platform.canvases[PictureId::mechanism_panel].calls.clear();
+    s.app.Timer1_Timer();
+    EXPECT_EQ(panel.size(), 3u);
+}
+
+// Configured minimum magnitude 3.0 (4.5 typed since); the latest report went
+// to slot 2. An announced event lights the indicator.
+TEST(PopUpSwitch, TheBoxOpensOrClosesTheFilterAndBringsUpOrPutsAwayAnAnnouncedEvent) {
+    const WindowState S = WindowState::normal, MIN = WindowState::minimised;
+    struct Case {
+        bool announced;
+        int slot;
+        bool checked;
+        double minimum;
+        int flag;  // of slot 2, the opposite of `checked` before
+        WindowState windows;
+    };
+    // clang-format off
+    const Case cases[] = {{true, 2, false, 10, 0, MIN}, {true, 2, true, 3.0, 1, S},
+                          {false, 2, true, 3.0, 0, MIN},  // nothing to bring up
+                          {true, 0, true, 3.0, 0, S}};  // the last report was dropped: no slot
+    // clang-format on
+    for (const Case& c : cases) {
+        MainState m;
+        test::FakePlatform p;
+        m.settings.magnitude_min = 4.5;
+        m.settings.magnitude_min_defalt = 3.0;
+        m.events.i_event_now = c.slot;
+        m.events.filter_flag[2] = c.checked ? 0 : 1;
+        if (c.announced) m.main_view.Label19 = "地震発生";
+        for (WindowId w : {WindowId::popupmap, WindowId::message})
+            p.windows[w] = c.checked ? MIN : S;
+        Check1_Click(m, p, c.checked);
+        EXPECT_EQ(std::tuple(m.main_view.Check1.checked, m.settings.magnitude_min,
+                             m.events.filter_flag[0], m.events.filter_flag[2],
+                             p.window_state(WindowId::popupmap), p.window_state(WindowId::message)),
+                  std::tuple(c.checked, c.minimum, 0, c.flag, c.windows, c.windows))
+            << c.announced << c.slot << c.checked;
+    }
 }
 
 }  // namespace

@@ -4,23 +4,16 @@
 
 #include <functional>
 #include <sstream>
-#include <vector>
 
+#include "app/config_file.hpp"
 #include "fakes/program_folder.hpp"
 #include "fakes/started_app.hpp"
+#include "text/field_reader.hpp"
 
 namespace eew {
 namespace {
 
 using test::StartedApp;
-
-std::vector<std::string> lines_of(const std::string& file) {
-    std::vector<std::string> lines;
-    std::istringstream in(file);
-    for (std::string l; std::getline(in, l);)
-        lines.push_back(l.substr(0, l.size() - 1));  // without the CR
-    return lines;
-}
 
 // The dialog opened through "set", edited by `edit`, then confirmed.
 struct Dialog : ::testing::Test {
@@ -29,20 +22,24 @@ struct Dialog : ::testing::Test {
         edit(s.m().setform_view);
         s.app.setform_Command1_Click();
     }
-    std::string config_line(int n) { return lines_of(s.folder.read("data/tavi.config")).at(n - 1); }
+    std::string config_line(int n) {
+        std::istringstream in(s.folder.read("data/tavi.config"));
+        std::string line;
+        for (int i = 0; i < n; ++i)
+            std::getline(in, line);
+        return line.substr(0, line.size() - 1);  // without the CR
+    }
 
     StartedApp s;
 };
 
+// Read, shown, taken back and written: the same file, numbers in plain form.
 TEST(SetformLoad, ConfirmingWithoutAChangeRewritesTheSameValues) {
     std::string config = test::sample_config();
     config.replace(config.find("\r\n3.5\r\n"), 7, "\r\n0.50\r\n");
     StartedApp s({{"data/tavi.config", config}});
-    ASSERT_TRUE(s.loaded);
     s.app.Command4_Click();
-    EXPECT_EQ(s.m().setform_view.Text7, "0.5");
-    EXPECT_EQ(s.m().setform_view.Text8, "東京");
-    EXPECT_TRUE(s.m().setform_view.Option1);
+    EXPECT_EQ(s.m().setform_view.Text7 + s.m().setform_view.Text8, "0.5東京");
     s.app.setform_Command1_Click();
     std::string expected = test::sample_config();
     expected.replace(expected.find("\r\n3.5\r\n"), 7, "\r\n0.5\r\n");
@@ -51,51 +48,27 @@ TEST(SetformLoad, ConfirmingWithoutAChangeRewritesTheSameValues) {
     EXPECT_EQ(s.m().main_view.map_caption, "last 24 hours");  // the map was redrawn
 }
 
-TEST_F(Dialog, SelectingSite2MakesItCurrentAtOnceWithItsEditedPosition) {
+TEST_F(Dialog, SelectingSite2MakesItCurrentAtOnceAndEditingSite3LeavesIt) {
     confirm([](SetformView& v) {
         v.Option1 = false;
         v.Option2 = true;
         v.Text10 = "131";  // west of both regional maps
+        v.Text15 = "40";   // site 3's latitude
     });
-    EXPECT_EQ(s.m().site.sitename, "大阪");
-    EXPECT_EQ(s.m().site.longitude_site, 131);
-    EXPECT_EQ(s.m().site.map_on1, 0);
-    EXPECT_EQ(s.m().site.map_on2, 0);
-    EXPECT_EQ(s.m().settings.select_site, 2);
-    EXPECT_EQ(config_line(18), "2");
-    EXPECT_EQ(config_line(11), "131");
-}
-
-TEST_F(Dialog, EditingAnotherSiteLeavesTheCurrentSite) {
-    confirm([](SetformView& v) {
-        v.Text14 = "141.5";
-        v.Text15 = "40";
-    });
-    EXPECT_EQ(s.m().settings.longitude_site3, 141.5);
-    EXPECT_EQ(s.m().settings.latitude_site3, 40);
-    EXPECT_EQ(s.m().site.sitename, "東京");
-    EXPECT_EQ(s.m().site.longitude_site, 139.7);
-    EXPECT_EQ(config_line(15), "141.5");
+    EXPECT_EQ(std::tuple(s.m().site.sitename, s.m().site.longitude_site, s.m().site.map_on1,
+                         s.m().site.map_on2, s.m().settings.latitude_site3),
+              std::tuple("大阪", 131, 0, 0, 40));
+    EXPECT_EQ(config_line(18) + " " + config_line(11) + " " + config_line(16), "2 131 40");
 }
 
 // The port is a whole number; the other numbers keep their fraction.
 TEST_F(Dialog, BoxesAreTakenByTheirLeadingNumberAndNothingIsRefused) {
-    const struct {
-        const char* typed;
-        const char* port_line;
-        const char* distance_line;
-    } cases[] = {{"abc", "0", "0"},
-                 {"", "0", "0"},
-                 {"35.5 x", "36", "35.5"},
-                 {" 9 001", "9001", "9001"},
-                 {"-1e3", "-1000", "-1000"}};
-    for (const auto& c : cases) {
-        confirm([&](SetformView& v) {
-            v.Text2 = c.typed;
-            v.Text1 = c.typed;
-        });
-        EXPECT_EQ(config_line(1), c.port_line) << c.typed;
-        EXPECT_EQ(config_line(4), c.distance_line) << c.typed;
+    // clang-format off
+    for (auto [typed, port, distance] : {std::tuple("abc", "0", "0"), {"35.5 x", "36", "35.5"},
+             {" 9 001", "9001", "9001"}, {"-1e3", "-1000", "-1000"}}) {
+        // clang-format on
+        confirm([&](SetformView& v) { v.Text2 = v.Text1 = typed; });
+        EXPECT_EQ(config_line(1) + " " + config_line(4), std::string(port) + " " + distance);
     }
 }
 
@@ -105,25 +78,10 @@ TEST_F(Dialog, SwitchesAndFilterApplyAtOnceButTheRestoredMinimumStays) {
         v.Check1 = true;
         v.Check2 = false;
     });
-    EXPECT_EQ(s.m().settings.magnitude_min, 4.5);
-    EXPECT_EQ(s.m().settings.magnitude_min_defalt, 3.5);
-    EXPECT_EQ(s.m().settings.lan_flag, 1);
-    EXPECT_EQ(s.m().settings.voice_flag, 0);
-    EXPECT_EQ(config_line(3), "4.5");
-    EXPECT_EQ(config_line(19), "1");
-    EXPECT_EQ(config_line(20), "0");
-}
-
-TEST_F(Dialog, SetBringsAnOpenDialogForwardWithItsEditsAndAClosedOneAfresh) {
-    s.app.Command4_Click();
-    s.m().setform_view.Text2 = "1234";
-    s.app.Command4_Click();
-    EXPECT_EQ(s.m().setform_view.Text2, "1234");
-    EXPECT_EQ(s.platform.window_state(WindowId::setform), WindowState::normal);
-    s.platform.close_window(WindowId::setform);  // the dialog's close box
-    s.app.Command4_Click();
-    EXPECT_EQ(s.m().setform_view.Text2, "9000");
-    EXPECT_EQ(s.m().settings.localhost_port, 9000);
+    const Settings& set = s.m().settings;
+    EXPECT_EQ(std::tuple(set.magnitude_min, set.magnitude_min_defalt, set.lan_flag, set.voice_flag),
+              std::tuple(4.5, 3.5, 1, 0));
+    EXPECT_EQ(config_line(3) + config_line(19) + config_line(20), "4.510");
 }
 
 TEST_F(Dialog, AFileThatCannotBeWrittenKeepsTheChangesAndSaysWhichAndWhy) {
@@ -136,6 +94,23 @@ TEST_F(Dialog, AFileThatCannotBeWrittenKeepsTheChangesAndSaysWhichAndWhy) {
     EXPECT_NE(s.platform.messages[0].find("No such file"), std::string::npos);
     EXPECT_EQ(s.platform.window_state(WindowId::setform), WindowState::not_created);
     EXPECT_EQ(s.folder.read("data/tavi.config"), before);
+}
+
+TEST(ConfigFile, NamesTheReaderWouldSplitOrShiftJisCannotCarryReadBackWhole) {
+    test::TempFolder dir;
+    const std::string path = dir.path() + "/tavi.config";
+    dir.write("tavi.config", test::sample_config());
+    Settings s = read_config(path);
+    for (auto [name, back] : {std::pair("Kita, Osaka", "Kita, Osaka"),
+                              {"\"Home\" office", "'Home' office"},
+                              {"  indented", "  indented"},
+                              {"Café 😀", "Café 😀"}}) {
+        s.sitename2 = name;
+        ASSERT_FALSE(write_config(path, s));
+        const Settings read = read_config(path);
+        EXPECT_EQ(read.sitename2, back);
+        EXPECT_EQ(read.longitude_site2, 135.5);  // nothing shifted
+    }
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "app/event_logging.hpp"
+#include "app/report_chain.hpp"
 #include "fakes/report_text.hpp"
 #include "fakes/started_app.hpp"
 
@@ -18,118 +21,77 @@ const char kLog[] = "log/20240401.0900_0_M65";
 // A report of the default quake (origin 09:00:00, sent 09:00:05, S wave at the
 // site in second 7) arrives at 09:00:06 and is followed at lapse 6.
 struct Tick : ::testing::Test {
-    void receive(const std::string& text) {
-        s.app.Winsock1_DataArrival(test::relay_datagram(text));
-    }
+    Tick() { s.app.Winsock1_DataArrival(test::relay_datagram(report_xml({}))); }
     void tick(long long seconds = 1) {
         s.platform.advance(seconds);
         s.app.Timer1_Timer();
     }
-    std::vector<std::string>& event_map() {
-        return s.platform.canvases[PictureId::event_map].calls;
-    }
     bool frame_drawn() {
-        const bool drawn = !event_map().empty() && event_map().front() == "clear";
-        event_map().clear();
+        const bool drawn = !event_map.empty() && event_map.front() == "clear";
+        event_map.clear();
         return drawn;
     }
-    MainState& m() { return s.m(); }
 
     test::StartedApp s;
+    MainState& m = s.m();
+    std::vector<std::string>& event_map = s.platform.canvases[PictureId::event_map].calls;
 };
 
-TEST_F(Tick, IdleTicksOnlyShowTheTimeAndTheState) {
-    const auto windows = s.platform.windows;
-    const auto main_map = s.platform.canvases[PictureId::main_map].calls;
-    tick();
-    EXPECT_EQ(m().main_view.Text1.text, "09:00:07");
-    EXPECT_EQ(m().main_view.Text3.text, "0");
-    EXPECT_EQ(m().popup_view.Text65, "");
-    EXPECT_EQ(s.platform.canvases[PictureId::main_map].calls, main_map);
-    EXPECT_TRUE(event_map().empty());
-    EXPECT_EQ(s.platform.windows, windows);
-}
-
 TEST_F(Tick, AWindingDownEventCountsDownDrawsItsFrontsAndEndsAfterTheDisplayTime) {
-    receive(report_xml({}));
-    receive("noise message");
-    m().settings.disp_event_minutes = 9;
-    event_map().clear();
-    s.platform.advance(-6);  // lapse 0: no fronts yet
-    s.app.Timer1_Timer();
+    s.app.Winsock1_DataArrival(test::relay_datagram("noise message"));
+    m.settings.disp_event_minutes = 9;
+    event_map.clear();
+    tick(-6);  // lapse 0: no fronts yet
     EXPECT_FALSE(frame_drawn());
     tick(7);
     // Eastern map, 0.8735 px/km: S 28 km, P 49 km after 7 s.
     for (const char* front : {"r24.458 c12 w1", "r42.8015 c9 w1"})
-        EXPECT_TRUE(std::any_of(event_map().begin(), event_map().end(), [&](const auto& call) {
+        EXPECT_TRUE(std::any_of(event_map.begin(), event_map.end(), [&](const auto& call) {
             return call.find(front) != std::string::npos;
         })) << front;
     // The box shows the seconds left as the tick found them.
-    struct Step {
-        long long lapse, countdown;
-        std::string closes_in;
-    };
-    for (Step step : {Step{7, 0, "9"}, {8, -1, "2"}, {9, -2, "1"}}) {
-        EXPECT_EQ(m().travel.lapse, step.lapse);
-        EXPECT_EQ(m().travel.countdown, step.countdown);
-        EXPECT_EQ(m().popup_view.Text65, step.closes_in);
-        EXPECT_TRUE(frame_drawn()) << step.lapse;
-        EXPECT_EQ(m().events.event_flag, 3);
+    for (auto [lapse, countdown, closes_in] : {std::tuple(7, 0, "9"), {8, -1, "2"}, {9, -2, "1"}}) {
+        EXPECT_EQ(std::tuple(m.travel.lapse, m.travel.countdown, m.popup_view.Text65),
+                  std::tuple(lapse, countdown, closes_in));
+        EXPECT_TRUE(frame_drawn() && m.events.event_flag == 3) << lapse;
         tick();
     }
-    EXPECT_EQ(m().events.event_flag, 0);
+    EXPECT_EQ(m.events.event_flag, 0);
     EXPECT_FALSE(frame_drawn());
-    EXPECT_EQ(s.platform.window_state(WindowId::popupmap), WindowState::not_created);
-    EXPECT_TRUE(m().main_view.Command8.enabled);
-    EXPECT_TRUE(s.folder.exists(kLog));
 }
 
-TEST_F(Tick, ALiveSequenceEndsOnSilenceOrAfterALoneNoiseMessage) {
+TEST(TickEnd, ALiveSequenceEndsOnSilenceOrAfterALoneNoiseMessageAndIsLogged) {
     struct Case {
         int event_flag, map_flag;
         long long silent;  // seconds since the last report
         bool ends;
     };
+    // A newly selected event (1/1) is not shown yet.
     for (Case c : {Case{2, 2, 120, false},
                    {2, 2, 121, true},
                    {1, 2, 121, true},
                    {3, 2, 120, false},
-                   {1, 1, 500, false},  // the newly selected event is not shown yet
+                   {1, 1, 500, false},
                    {4, 1, 0, true}}) {
         test::StartedApp t;
         t.app.Winsock1_DataArrival(test::relay_datagram(report_xml({})));
-        ReportValues far;  // beyond 300 km: never followed
-        far.code = "20240401090007";
-        far.latitude = 38.0;
-        far.longitude = 142.5;
-        t.app.Winsock1_DataArrival(test::relay_datagram(report_xml(far)));
         t.m().settings.disp_event_minutes = 1000;
         t.m().events.event_flag = c.event_flag;
         t.m().events.map_flag = c.map_flag;
         t.platform.advance(c.silent);
         t.app.Timer1_Timer();
-        const auto row = testing::Message() << c.event_flag << "/" << c.map_flag << " " << c.silent;
-        EXPECT_EQ(t.m().events.event_flag, c.ends ? 0 : c.event_flag) << row;
-        EXPECT_EQ(t.m().events.n_event, c.ends ? 0 : 2) << row;
-        EXPECT_EQ(t.folder.exists(kLog), c.ends) << row;
-        if (!c.ends) continue;
-        // One log per slot, listed in slot order.
-        EXPECT_EQ(t.folder.read("data/24hours.dat"),
-                  "2\r\n2024/04/01 09:00:00\r\n6.5 35.7 140 10\r\n"
-                  "2024/04/01 09:00:00\r\n6.5 38 142.5 10\r\n")
-            << row;
-        EXPECT_TRUE(t.m().main_view.Command8.enabled) << row;
-        EXPECT_EQ(t.platform.window_state(WindowId::popupmap), WindowState::not_created) << row;
+        EXPECT_EQ(std::tuple(t.m().events.event_flag, t.folder.exists(kLog)),
+                  std::tuple(c.ends ? 0 : c.event_flag, c.ends))
+            << c.event_flag << "/" << c.map_flag << " " << c.silent;
     }
 }
 
 // The replay's first line (sequence 1) has been shown; lines 2 and 3 were sent
 // 5 s after line 1, line 4 7 s after it.
-TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTime) {
-    receive(report_xml({}));
-    m().settings.disp_event_minutes = 14;
-    m().events.event_flag = 11;
-    ReplayState& r = m().replay;
+TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTimeWithoutALog) {
+    m.settings.disp_event_minutes = 12;
+    m.events.event_flag = 11;
+    ReplayState& r = m.replay;
     r.line_count = 4;
     r.data_num = 1;
     r.time00 = s.platform.clock;
@@ -140,43 +102,95 @@ TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTime) {
         r.replay_lines[k] = report_xml(v) + "2024/04/01 09:00:13\n";
         r.replay_offsets[k] = k < 4 ? 5 : 7;
     }
-    event_map().clear();
-    struct Step {
-        int data_num;
-        long long lapse, countdown;
-        int event_flag;
-    };
-    const Step steps[] = {{1, 7, 0, 11},   {1, 8, -1, 11},  {1, 9, -2, 11},
-                          {1, 10, -3, 11}, {2, 10, -3, 11}, {3, 10, -3, 11},
-                          {4, 12, -5, 12}, {4, 13, -6, 12}, {4, 14, -7, 12}};
-    for (const Step& step : steps) {
+    event_map.clear();
+    // clang-format off
+    const std::tuple<int, long long, long long, int> steps[] = {  // line, lapse, countdown, state
+        {1, 7, 0, 11}, {1, 8, -1, 11}, {1, 9, -2, 11}, {1, 10, -3, 11}, {2, 10, -3, 11},
+        {3, 10, -3, 11}, {4, 12, -5, 12}};
+    // clang-format on
+    for (const auto& step : steps) {
         tick();
-        EXPECT_EQ(r.data_num, step.data_num) << step.lapse;
-        EXPECT_EQ(m().followed.sequence, std::to_string(step.data_num)) << step.lapse;
-        EXPECT_EQ(m().travel.lapse, step.lapse);
-        EXPECT_EQ(m().travel.countdown, step.countdown) << step.lapse;
-        EXPECT_EQ(m().events.event_flag, step.event_flag) << step.lapse;
-        EXPECT_TRUE(frame_drawn()) << step.lapse;
+        EXPECT_EQ(std::tuple(r.data_num, m.travel.lapse, m.travel.countdown, m.events.event_flag),
+                  step);
+        EXPECT_EQ(m.followed.sequence, std::to_string(r.data_num));
+        EXPECT_TRUE(frame_drawn()) << m.travel.lapse;
     }
     tick();
-    EXPECT_EQ(m().events.event_flag, 0);
+    EXPECT_EQ(m.events.event_flag, 0);
     EXPECT_EQ(s.platform.window_state(WindowId::popupmap), WindowState::not_created);
-    EXPECT_TRUE(m().main_view.Command8.enabled);
-    EXPECT_FALSE(m().main_view.Command7.enabled);
+    EXPECT_TRUE(m.main_view.Command8.enabled);
+    EXPECT_FALSE(m.main_view.Command7.enabled);
     EXPECT_FALSE(s.folder.exists(kLog));
 }
 
-TEST_F(Tick, ATickDuringTheChimeRunsAfterTheReportChain) {
-    s.platform.during_pause = [&] {
-        s.app.Timer1_Timer();
-        EXPECT_EQ(m().main_view.Text1.text, "");
-    };
-    receive(report_xml({}));
-    EXPECT_EQ(m().main_view.Text1.text, "09:00:06");
-    EXPECT_EQ(m().main_view.Text3.text, "2");
-    // The marks of the new event, then the tick's whole frame over them.
-    EXPECT_EQ(std::count(event_map().begin(), event_map().end(), "clear"), 1);
-    EXPECT_NE(event_map().front(), "clear");
+// Never followed: beyond the filter's 300 km.
+ReportValues far_quake(const std::string& code, int origin_second) {
+    // code, sequence, origin, sent, M, Mi, latitude, longitude
+    return {code, 1,    "2024,4,1,9,0," + std::to_string(origin_second), "2024,4,1,9,0,5", 4.2, 4.2,
+            38.0, 142.5};
+}
+
+struct EventLogging : ::testing::Test {
+    void receive(const ReportValues& r) {
+        s.app.Winsock1_DataArrival(test::relay_datagram(report_xml(r)));
+    }
+    // One entry loaded from the file, its time written in another form.
+    test::StartedApp s{{{"data/24hours.dat", "1\r\n2024/4/1 8:00:00\r\n3.5 36 140 12\r\n"}}};
+    MainState& m = s.m();
+};
+
+TEST_F(EventLogging, EndedEventsAreLoggedAndTheListSavedAtOnce) {
+    ReportValues second{.sequence = 2};
+    receive(ReportValues{});
+    s.platform.advance(1);
+    receive(second);
+    receive(far_quake("20240401090007", 7));
+    write_event_logs(m, s.platform);
+    EXPECT_NE(s.folder.read("log/20240401.0900_0_M65").find(report_xml(second)), std::string::npos);
+    EXPECT_TRUE(s.folder.exists("log/large_events/20240401.0900_0_M65"));
+    EXPECT_TRUE(s.folder.exists("log/20240401.0900_7_M42"));
+    // Both 40 km deep: depth class 3, palette colour 10.
+    EXPECT_EQ(s.folder.read("data/24hours.dat"),
+              "3\r\n2024/4/1 8:00:00\r\n3.5 36 140 12\r\n"
+              "2024/04/01 09:00:00\r\n6.5 35.7 140 10\r\n"
+              "2024/04/01 09:00:07\r\n4.2 38 142.5 10\r\n");
+    EXPECT_EQ(std::tuple(m.main_view.Text2.text, m.main_view.Text3.back, m.main_view.notice),
+              std::tuple("3", kWhite, ""));
+}
+
+TEST_F(EventLogging, AnUnwritableFolderIsNoticedAndTheProgramGoesOn) {
+    receive(ReportValues{});
+    std::filesystem::remove_all(s.folder.path() + "/log");
+    s.folder.write("log", "a file where the log folder should be");
+    write_event_logs(m, s.platform);
+    const std::string& notice = m.main_view.notice;
+    EXPECT_EQ(notice.rfind("2024/04/01 09:00:06  ", 0), 0u) << notice;
+    EXPECT_NE(notice.find(m.paths.logp + "20240401.0900_0_M65\" could not be created: Not a "
+                                         "directory. (and 1 more files)"),
+              std::string::npos)
+        << notice;
+    EXPECT_TRUE(s.platform.messages.empty());
+    // The list lives elsewhere and is still saved; reception goes on.
+    EXPECT_EQ(s.folder.read("data/24hours.dat").substr(0, 3), "2\r\n");
+    reset_event_table(m);
+    receive(ReportValues{});
+    EXPECT_EQ(m.events.event_flag, 2);
+}
+
+TEST_F(EventLogging, AnEventPushedOutOfTheFullTableIsLoggedFirst) {
+    receive(far_quake("20240401090001", 1));
+    s.platform.advance(1);
+    receive(far_quake("20240401090001", 1));
+    for (int i = 2; i <= 5; ++i)
+        receive(far_quake("2024040109000" + std::to_string(i), 2));
+    EXPECT_FALSE(s.folder.exists("log/20240401.0900_1_M42"));
+    receive(far_quake("20240401090006", 3));
+    EXPECT_EQ(m.events.event_code[1], "20240401090006");
+    const std::string log = s.folder.read("log/20240401.0900_1_M42");
+    EXPECT_NE(log.find("2024/04/01 09:00:06\n\r\n"), std::string::npos);
+    EXPECT_NE(log.find("2024/04/01 09:00:07\n\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(std::tuple(m.recent.total_event_number, m.main_view.Text2.text), std::tuple(2, "2"));
+    EXPECT_EQ(s.folder.read("data/24hours.dat").substr(0, 3), "2\r\n");
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app/main_state.hpp"
+#include "app/report_chain.hpp"
+#include "app/web_popup.hpp"
 #include "fakes/fake_platform.hpp"
+#include "notify/web_popup.hpp"
 
 namespace eew {
 namespace {
@@ -31,29 +31,26 @@ struct WarningOutput : ::testing::Test {
     test::FakePlatform p;
 };
 
-// The class is read from the one-decimal text: 4.96 shows 5.0 ("5弱"), 5.06 shows 5.1.
+// The class is read from the one-decimal text: 4.96 shows 5.0 ("5弱"), 5.06
+// shows 5.1. A class that falls away (0.0) sounds again when it comes back.
 TEST_F(WarningOutput, OneSoundPerChangeOfTheDisplayedClassAndNoneWhenItFallsAway) {
     for (double i : {4.96, 5.0, 5.06, 5.4, 0.04, 0.0, 5.4, 6.0, 2.44})
         run(i);
-    std::vector<std::string> names;
+    std::string names;
     for (const std::string& s : p.sounds)
-        names.push_back(s.substr(s.rfind('/') + 1));
-    EXPECT_EQ(names, (std::vector<std::string>{"SI5-.wav", "SI5+.wav", "SI5+.wav", "SI6-.wav",
-                                               "SI2_.wav"}));
+        names += s.substr(s.rfind('/') + 1) + " ";
+    EXPECT_EQ(names, "SI5-.wav SI5+.wav SI5+.wav SI6-.wav SI2_.wav ");
 }
 
 TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty) {
     m.followed.magnitude = 7.64;
     m.followed.mip = 7.0;
-    m.followed.depth = 40;
-    m.followed.dist = 180.7;
+    m.followed.depth = m.report.depth00 = 40;
+    m.followed.dist = m.report.dist00 = 180.7;
     m.estimates.iintensity = 5;
     m.travel.lapse = 8;
     m.travel.lpwave_countdown = 25;
-    m.report.depth00 = 40;
-    m.report.dist00 = 180.7;
     run(5.06);
-
     const PopupView& v = m.popup_view;
     EXPECT_EQ(v.Text6 + "|" + v.Text66 + "|" + v.Text64 + "|" + v.Text8 + "|" + v.Text25 + "|" +
                   v.Text27 + "|" + v.Label37 + "|" + v.Text26,
@@ -80,6 +77,32 @@ TEST_F(WarningOutput, WithoutTravelTimeOnlyTheNumbersAndTheHeadline) {
               "|4.0|old");
     EXPECT_EQ(m.message_view.Label2, "マグニチュード6.0の地震が『R』で発生しました。");
     EXPECT_EQ(p.window_state(WindowId::message), WindowState::not_created);
+}
+
+// Intensity 4.0 at the site, S wave passed 5 s ago, "LIVO PopUP" checked:
+// one page per cycle, as judged by the warning output.
+TEST_F(WarningOutput, OneWebPagePerCycleAndAnUnopenedPageIsTriedAgain) {
+    m.main_view.Check2.checked = true;
+    m.travel.countdown = -5;
+    p.browser_available = false;
+    run(4.0);
+    p.browser_available = true;
+    for (int second = 0; second < 3; ++second)
+        run(4.0);
+    const std::string strong{web_page_address(WebPage::strong_shaking)};
+    EXPECT_EQ(p.pages, std::vector<std::string>{strong});
+
+    // The next cycle: M 7.6 at 180 km is judged long-period by the same run.
+    reset_event_table(m);
+    m.travel.travel_s_data_flag = 1;
+    m.followed.magnitude = 7.6;
+    m.report.depth00 = 40;
+    m.report.dist00 = 180;
+    m.travel.lpwave_countdown = -2;
+    run(4.0);
+    run(4.0);
+    EXPECT_EQ(p.pages, (std::vector<std::string>{
+                           strong, std::string(web_page_address(WebPage::long_period))}));
 }
 
 }  // namespace

@@ -24,9 +24,7 @@ TEST(WebPopup, PageWaitsForItsWaveToPassByMoreThanASecond) {
         {{true, 1, 1, 5.0, -30, -30}, none},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(web_popup_page(c.in), c.page)
-            << c.in.livo_popup << " " << c.in.webpopup_ind << " " << c.in.longEVstop << " "
-            << c.in.intensity << " " << c.in.countdown << " " << c.in.lpwave_countdown;
+        EXPECT_EQ(web_popup_page(c.in), c.page) << "row " << &c - cases;
 }
 
 }  // namespace
