@@ -15,13 +15,20 @@ namespace eew::test {
 // window operations, and one recording canvas per picture.
 class FakePlatform : public Platform {
   public:
-    explicit FakePlatform(std::string folder = "/nonexistent");
+    explicit FakePlatform(std::string f = "/nonexistent") : folder(std::move(f)) {}
 
     std::string program_folder() override { return folder; }
     DateTime now() override { return clock; }
     void play_sound(const std::string& wav_path) override { sounds.push_back(wav_path); }
-    bool open_web_page(const std::string& url) override;
-    std::optional<std::string> bind_feed(int port, bool all_addresses) override;
+    bool open_web_page(const std::string& url) override {
+        if (browser_available) pages.push_back(url);
+        return browser_available;
+    }
+    std::optional<std::string> bind_feed(int port, bool all_addresses) override {
+        bound_port = bind_failure ? std::nullopt : std::optional(port);
+        if (!bind_failure) bound_to_all_addresses = all_addresses;
+        return bind_failure;
+    }
     void close_feed() override { bound_port.reset(); }
     bool feed_closed() const override { return !bound_port.has_value(); }
     std::optional<std::string> choose_file(const std::string& start_folder) override {
@@ -29,25 +36,59 @@ class FakePlatform : public Platform {
         return chosen_file;
     }
     void message_box(const std::string& text) override { messages.push_back(text); }
-    void pause_with_events(int milliseconds) override;
-    void show_window(WindowId window) override;
-    void hide_window(WindowId window) override;
-    void minimise_window(WindowId window) override;
-    void restore_window(WindowId window) override;
-    void resize_window(WindowId window, int width_px, int height_px) override;
-    void close_window(WindowId window) override;
-    WindowState window_state(WindowId window) const override;
+    void pause_with_events(int milliseconds) override {
+        pauses.push_back(milliseconds);
+        if (during_pause) during_pause();
+    }
+    // Showing a minimised or maximised window keeps its state, as on a desktop.
+    void show_window(WindowId w) override {
+        visible[w] = true;
+        const WindowState s = window_state(w);
+        if (s == WindowState::hidden || s == WindowState::not_created)
+            windows[w] = WindowState::normal;
+    }
+    // A minimised window stays minimised when hidden, as a desktop window keeps
+    // its minimised state while invisible.
+    void hide_window(WindowId w) override {
+        visible[w] = false;
+        const WindowState s = window_state(w);
+        if (s == WindowState::normal || s == WindowState::not_created)
+            windows[w] = WindowState::hidden;
+    }
+    void minimise_window(WindowId window) override { windows[window] = WindowState::minimised; }
+    // A restored window is shown as it was: visible or not.
+    void restore_window(WindowId w) override {
+        const bool shown = window_state(w) == WindowState::normal || visible[w];
+        windows[w] = shown ? WindowState::normal : WindowState::hidden;
+    }
+    void resize_window(WindowId w, int width_px, int height_px) override {
+        window_sizes[w] = {width_px, height_px};
+    }
+    void close_window(WindowId w) override {
+        closed.push_back(w);
+        windows[w] = WindowState::not_created;
+        visible[w] = false;
+    }
+    WindowState window_state(WindowId w) const override {
+        return windows.count(w) ? windows.at(w) : WindowState::not_created;
+    }
     double twips_per_pixel() const override { return twips_per_px; }
-    Canvas& canvas(PictureId picture) override;
+    // The pop-up's pictures belong to the pop-up: using one creates the window,
+    // hidden, as on the desktop.
+    Canvas& canvas(PictureId picture) override {
+        if (picture != PictureId::main_map &&
+            window_state(WindowId::popupmap) == WindowState::not_created)
+            windows[WindowId::popupmap] = WindowState::hidden;
+        return canvases[picture];
+    }
     void end_program(int exit_code) override { exit_code_ = exit_code; }
 
     // Advances the clock by whole seconds.
     void advance(long long seconds) { clock = clock.plus_seconds(seconds); }
 
     std::string folder;
-    DateTime clock;
-    std::vector<std::string> sounds;
-    std::vector<std::string> pages;
+    DateTime clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
+    std::vector<std::string> sounds, pages;
     bool browser_available = true;
     std::vector<std::string> messages;
     std::optional<std::string> chosen_file;
@@ -58,7 +99,7 @@ class FakePlatform : public Platform {
     std::vector<int> pauses;
     // Runs inside every pause, as the events the desktop delivers meanwhile.
     std::function<void()> during_pause;
-    std::map<WindowId, WindowState> windows;
+    std::map<WindowId, WindowState> windows{{WindowId::main, WindowState::normal}};
     std::map<WindowId, bool> visible;  // apart from the state: a minimised window may be either
     std::map<WindowId, std::pair<int, int>> window_sizes;
     std::vector<WindowId> closed;  // every close_window call, in order

@@ -7,27 +7,14 @@
 namespace eew::test {
 
 std::string sample_config(int select_site, int auto_flag, int lan_flag) {
-    const std::string lines[] = {"9000",
-                                 "1",
-                                 "3.5",
-                                 "300",
-                                 "120",
-                                 *utf8_to_sjis("東京"),
-                                 "139.7",
-                                 "35.7",
-                                 "1.5",
-                                 *utf8_to_sjis("大阪"),
-                                 "135.5",
-                                 "34.7",
-                                 "1.2",
-                                 *utf8_to_sjis("仙台"),
-                                 "140.9",
-                                 "38.3",
-                                 "1",
-                                 std::to_string(select_site),
-                                 std::to_string(lan_flag),
-                                 "1",
-                                 std::to_string(auto_flag)};
+    // clang-format off
+    const std::string lines[] = {
+        "9000", "1", "3.5", "300", "120",
+        *utf8_to_sjis("東京"), "139.7", "35.7", "1.5",
+        *utf8_to_sjis("大阪"), "135.5", "34.7", "1.2",
+        *utf8_to_sjis("仙台"), "140.9", "38.3", "1",
+        std::to_string(select_site), std::to_string(lan_flag), "1", std::to_string(auto_flag)};
+    // clang-format on
     std::string out;
     for (const auto& l : lines)
         out += l + "\r\n";
@@ -40,8 +27,7 @@ std::string linear_travel_table(double km_per_second, int per_line) {
     for (int i = 1; i <= 81; ++i) {
         for (int t = 1; t <= 300; ++t) {
             std::snprintf(buf, sizeof buf, "%.3f", km_per_second * t);
-            out += buf;
-            out += (t % per_line == 0) ? "\r\n" : ",";
+            out += std::string(buf) + (t % per_line == 0 ? "\r\n" : ",");
         }
     }
     return out;

@@ -4,6 +4,7 @@
 
 #include "app/app.hpp"
 #include "fakes/fake_platform.hpp"
+#include "fakes/program_folder.hpp"
 #include "fakes/temp_folder.hpp"
 
 namespace eew::test {
@@ -13,8 +14,14 @@ namespace eew::test {
 // 0.5; S 4 km/s; chime on), after `extra_files` (relative path, content) were
 // written over them. The clock reads 2024-04-01 09:00:06.
 struct StartedApp {
-    explicit StartedApp(
-        std::initializer_list<std::pair<std::string, std::string>> extra_files = {});
+    explicit StartedApp(std::initializer_list<std::pair<std::string, std::string>> extra_files = {})
+        : platform(folder.path()), app(platform) {
+        write_program_files(folder);
+        for (const auto& [path, content] : extra_files)
+            folder.write(path, content);
+        platform.clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 6);
+        loaded = !app.Form_Load();
+    }
     MainState& m() { return app.state(); }
 
     TempFolder folder;

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace eew::test {
@@ -8,18 +13,36 @@ namespace eew::test {
 // contents when the object goes away.
 class TempFolder {
   public:
-    TempFolder();
-    ~TempFolder();
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "eewtest-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& path() const { return path_; }
     // Writes `content` (bytes, as given) to `relative`, creating folders.
-    void write(const std::string& relative, const std::string& content) const;
-    std::string read(const std::string& relative) const;
-    bool exists(const std::string& relative) const;
+    void write(const std::string& relative, const std::string& content) const {
+        std::filesystem::create_directories(full(relative).parent_path());
+        std::ofstream(full(relative), std::ios::binary) << content;
+    }
+    std::string read(const std::string& relative) const {
+        std::ifstream in(full(relative), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    bool exists(const std::string& relative) const {
+        return std::filesystem::exists(full(relative));
+    }
 
   private:
+    std::filesystem::path full(const std::string& relative) const {
+        return std::filesystem::path(path_) / relative;
+    }
     std::string path_;
 };
 

@@ -3,76 +3,100 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QImage>
+#include <QTest>
 #include <QWindow>
 
 #include "app/app.hpp"
-#include "fakes/program_folder.hpp"
 #include "fakes/temp_folder.hpp"
 #include "platform/qt_platform.hpp"
 #include "ui/picture_area.hpp"
 
 namespace {
 
-// A program started from a temporary program folder, with its real Qt window;
-// message boxes are recorded, never shown.
-struct StartedWindow : ::testing::Test {
-    class FolderPlatform : public QtPlatform {
-      public:
-        explicit FolderPlatform(std::string folder) : folder_(std::move(folder)) {}
-        std::string program_folder() override { return folder_; }
-        void message_box(const std::string& text) override { messages.push_back(text); }
-        std::vector<std::string> messages;
+using eew::MainView;
 
-      private:
-        std::string folder_;
-    };
-
-    StartedWindow() : platform(folder.path()), app(platform), window(app) {
-        eew::test::write_program_files(folder);
-        platform.attach(&window);
+// The real main window of a program that has not started; what the core
+// does is tested on the fake platform, here only what the widgets show.
+struct MainWindowTest : ::testing::Test {
+    MainView& view() { return app.state().main_view; }
+    QWidget* find(const char* name) { return window.findChild<QWidget*>(name); }
+    // The text of a box, label or button.
+    std::string shown(const char* name) {
+        const QVariant plain = find(name)->property("plainText");
+        return (plain.isValid() ? plain : find(name)->property("text")).toString().toStdString();
     }
 
-    bool start() {
-        const bool loaded = !app.Form_Load().has_value();
-        window.render();
-        return loaded;
-    }
-
-    template <typename W>
-    W* find(const char* name) {
-        return window.findChild<W*>(name);
-    }
-
-    eew::test::TempFolder folder;
-    FolderPlatform platform;
-    eew::App app;
-    MainWindow window;
+    QtPlatform platform;
+    eew::App app{platform};
+    MainWindow window{app};
 };
 
-TEST_F(StartedWindow, EveryControlCarriesItsNameAndCaption) {
-    ASSERT_TRUE(start());
-    const std::pair<const char*, const char*> buttons[] = {
-        {"Command1", "start"},     {"Command2", "stop"},  {"Command3", "quit"},
-        {"Command4", "set"},       {"Command5", "mapON"}, {"Command6", "mapOFF"},
-        {"Command7", "stop play"}, {"Command8", "replay"}};
-    for (auto [name, caption] : buttons) {
-        auto* b = find<QPushButton>(name);
-        ASSERT_NE(b, nullptr) << name;
-        EXPECT_EQ(b->text(), caption);
+// Every value changes at some step, each button in a pattern of its own, so a
+// widget that skips a change or shows another's value shows.
+TEST_F(MainWindowTest, EveryRenderShowsTheViewsValues) {
+    // clang-format off
+    const std::tuple<const char*, const char*, eew::Button MainView::*> buttons[] = {
+        {"Command1", "start", &MainView::Command1}, {"Command2", "stop", &MainView::Command2}, {"Command3", "quit", &MainView::Command3},
+        {"Command4", "set", &MainView::Command4}, {"Command5", "mapON", &MainView::Command5}, {"Command6", "mapOFF", &MainView::Command6},
+        {"Command7", "stop play", &MainView::Command7}, {"Command8", "replay", &MainView::Command8}};
+    const std::pair<const char*, eew::TextBox MainView::*> boxes[] = {
+        {"Text1", &MainView::Text1}, {"Text2", &MainView::Text2}, {"Text3", &MainView::Text3}, {"Text4", &MainView::Text4}};
+    const eew::TextBox steps[] = {{"地震 noise", eew::kRed}, {"地震 noise", eew::kWhite}, {"next", eew::kWhite}, {"", eew::kRed}};
+    // clang-format on
+    for (auto [name, caption, button] : buttons)
+        EXPECT_EQ(shown(name), caption);
+    for (int s = 0; s < 4; ++s) {
+        for (auto [name, box] : boxes)
+            view().*box = steps[s];
+        for (int i = 0; i < 8; ++i)
+            (view().*std::get<2>(buttons[i])).enabled = ((i + 1) >> s & 1) == 1;
+        view().Label19 = steps[s].text;
+        view().Check1.checked = !steps[s].text.empty();
+        view().Check2.checked = s % 2 == 1;
+        view().window_width = 600 + s;
+        view().window_height = 500 + s;
+        window.render();
+        EXPECT_EQ(window.size(), QSize(600 + s, 500 + s));
+        const QColor back(steps[s].back.r, steps[s].back.g, steps[s].back.b);
+        for (auto [name, box] : boxes) {
+            EXPECT_EQ(shown(name), steps[s].text) << name;
+            EXPECT_EQ(find(name)->palette().color(QPalette::Base), back) << name << s;
+        }
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(find(std::get<0>(buttons[i]))->isEnabled(), ((i + 1) >> s & 1) == 1) << s;
+        EXPECT_EQ(shown("Label19"), steps[s].text);
+        EXPECT_EQ(find("Check1")->property("checked").toBool(), !steps[s].text.empty());
+        EXPECT_EQ(find("Check2")->property("checked").toBool(), s % 2 == 1);
     }
-    EXPECT_EQ(find<QCheckBox>("Check1")->text(), "PopUP");
-    EXPECT_EQ(find<QCheckBox>("Check2")->text(), "LIVO PopUP");
-    for (const char* box : {"Text1", "Text2", "Text3", "Text4", "Label19"})
-        EXPECT_NE(find<QWidget>(box), nullptr) << box;
 }
 
-TEST_F(StartedWindow, TheCloseBoxIsRefusedButTheProgramMayClose) {
+TEST_F(MainWindowTest, ANoticeShowsUnderTheLastMessageOnlyWhileThereIsOne) {
+    QWidget *notice = find("notice"), *text4 = find("Text4");
+    const int full_height = text4->height();
+    view().notice = "2024/04/01 09:00:06  The file \"/x/log/a\" could not be created.";
+    window.render();
+    EXPECT_EQ(std::pair(notice->isHidden(), shown("notice")), std::pair(false, view().notice));
+    view().notice.clear();
+    window.render();
+    EXPECT_EQ(std::pair(notice->isHidden(), text4->height()), std::pair(true, full_height));
+}
+
+// Datagrams render at once when they come one by one, and a flood of them
+// leaves the last value shown once it is over.
+TEST_F(MainWindowTest, RenderSoonShowsALoneValueAtOnceAndTheLastOfAFlood) {
+    for (int i = 0; i <= 100; ++i) {
+        view().Text4.text = "report " + std::to_string(i);
+        window.render_soon();
+    }
+    EXPECT_EQ(shown("Text4"), "report 0");
+    for (int i = 0; i < 100 && shown("Text4") != "report 100"; ++i)
+        QTest::qWait(20);
+    EXPECT_EQ(shown("Text4"), "report 100");
+}
+
+TEST_F(MainWindowTest, TheCloseBoxIsRefusedButTheProgramMayClose) {
     window.show();
     // What the window system delivers when the user clicks the close box.
     QCloseEvent from_window_system;
@@ -83,80 +107,64 @@ TEST_F(StartedWindow, TheCloseBoxIsRefusedButTheProgramMayClose) {
     EXPECT_FALSE(window.isVisible());
 }
 
-// Automatic start presses "start" and then "mapON": the map shows even when
-// reception cannot start (port 0) and the map image is missing.
-TEST_F(StartedWindow, AutomaticStartShowsTheMainMapForTheSelectedSite) {
-    folder.write("data/tavi.config", "0" + eew::test::sample_config(2, 1).substr(4));
-    ASSERT_TRUE(start());
-    EXPECT_EQ(platform.messages.size(), 2u);
-    EXPECT_FALSE(find<QPushButton>("Command5")->isEnabled());
-    EXPECT_TRUE(find<QPushButton>("Command6")->isEnabled());
-    EXPECT_GT(window.width(), 425);
-    const auto& site = app.state().site;
-    EXPECT_EQ(std::tuple(site.longitude_site, site.latitude_site, site.ampfac),
-              std::tuple(135.5, 34.7, 1.2));  // Osaka
-}
-
-TEST_F(StartedWindow, MainMapIsA425By457PictureOnPaleGreen) {
-    ASSERT_TRUE(start());
-    auto* map = find<PictureArea>("Picture1");
-    ASSERT_NE(map, nullptr);
-    EXPECT_EQ(map->size(), QSize(425, 457));
-    EXPECT_EQ(map->rendered().pixelColor(200, 200), QColor(192, 255, 192));
-    map->square(10, 10, 20, 20, eew::Colour::palette(12), 1, true);
-    EXPECT_EQ(map->rendered().pixelColor(15, 15), QColor(255, 0, 0));
-    map->clear();
-    EXPECT_EQ(map->rendered().pixelColor(15, 15), QColor(192, 255, 192));
-}
-
-TEST_F(StartedWindow, ViewValuesReachTheWidgets) {
-    ASSERT_TRUE(start());
-    auto& v = app.state().main_view;
-    v.Text4 = {"地震 noise", eew::kRed};
-    v.Command8.enabled = false;
+// Only the user's click runs the handler; the render that sets the box
+// from the view must not.
+TEST_F(MainWindowTest, PopUpClickRunsTheHandlerARenderDoesNot) {
     window.render();
-    EXPECT_FALSE(find<QPushButton>("Command8")->isEnabled());
-    EXPECT_EQ(find<QWidget>("Text4")->property("plainText").toString(), "地震 noise");
-    EXPECT_EQ(find<QWidget>("Text4")->palette().color(QPalette::Base), QColor(255, 0, 0));
+    QMetaObject::invokeMethod(find("Check1"), "click");
+    EXPECT_EQ(app.state().settings.magnitude_min, 10);
+    view().Check1.checked = true;
+    window.render();
+    EXPECT_EQ(app.state().settings.magnitude_min, 10);
 }
 
-TEST_F(StartedWindow, ANoticeShowsOnYellowUnderTheLastMessageOnlyWhileThereIsOne) {
-    auto& v = app.state().main_view;
-    auto* notice = find<QWidget>("notice");
-    auto* text4 = find<QWidget>("Text4");
-    ASSERT_NE(notice, nullptr);
-    EXPECT_TRUE(notice->isHidden());
-    const int full_height = text4->height();
-    v.notice = "2024/04/01 09:00:06  The file \"/x/log/a\" could not be created.";
-    window.render();
-    EXPECT_FALSE(notice->isHidden());
-    EXPECT_EQ(notice->property("plainText").toString().toStdString(), v.notice);
-    EXPECT_EQ(notice->palette().color(QPalette::Base), QColor(255, 255, 0));
-    EXPECT_LE(text4->geometry().bottom(), notice->geometry().top());
-    v.notice.clear();
-    window.render();
-    EXPECT_TRUE(notice->isHidden());
-    EXPECT_EQ(text4->height(), full_height);
-}
+// The pictures of every window: marks land on the pixels their geometry
+// names, in their palette colours.
 
-// Datagrams render at once when they come one by one, and a flood of them
-// leaves the last value shown once it is over.
-TEST_F(StartedWindow, RenderSoonShowsALoneValueAtOnceAndTheLastOfAFlood) {
-    auto& v = app.state().main_view;
-    auto* box = find<QWidget>("Text4");
-    v.Text4.text = "first";
-    window.render_soon();
-    EXPECT_EQ(box->property("plainText").toString(), "first");
-    for (int i = 0; i < 100; ++i) {
-        v.Text4.text = "report " + std::to_string(i);
-        window.render_soon();
+const QColor kPlain(192, 255, 192), kRed(255, 0, 0), kBlack(0, 0, 0), kGrey(100, 110, 120);
+
+struct PictureAreaTest : ::testing::Test {
+    QColor at(int x, int y) const { return picture.rendered().pixelColor(x, y); }
+
+    eew::test::TempFolder folder;
+    PictureArea picture{"Picture1", QSize(40, 30), kPlain};
+};
+
+// A site mark covers 7 x 7 pixels around its point, a disc is centred on
+// its pixel; rims keep whole colours: blending would give the maps colours
+// of no legend.
+TEST_F(PictureAreaTest, MarksLandOnThePixelsOfTheirPointsInWholeColours) {
+    // Every point in [20, 21) x [15, 16) belongs to pixel (20, 15).
+    for (const float f : {0.0f, 0.2f, 0.5f, 0.7f, 0.99f}) {
+        picture.clear();
+        picture.square(17 + f, 12 + f, 23 + f, 18 + f, eew::Colour::palette(12), 1, true);
+        for (int i = 0; i < 40 * 30; ++i)
+            EXPECT_EQ(at(i % 40, i / 40),
+                      QRect(17, 12, 7, 7).contains(i % 40, i / 40) ? kRed : kPlain)
+                << f << ": " << i % 40 << "," << i / 40;
     }
-    EXPECT_EQ(box->property("plainText").toString(), "first");
-    QElapsedTimer waited;
-    waited.start();
-    while (box->property("plainText").toString() != "report 99" && waited.elapsed() < 2000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_EQ(box->property("plainText").toString(), "report 99");
+    picture.clear();
+    picture.filled_circle(20.5f, 15.9f, 5, eew::Colour::palette(12), eew::Colour::palette(0), 1);
+    EXPECT_EQ(std::tuple(at(20, 15), at(15, 15), at(25, 15), at(20, 10), at(20, 20), at(27, 15)),
+              std::tuple(kRed, kBlack, kBlack, kBlack, kBlack, kPlain));
+}
+
+// A bitmap that cannot be read leaves the plain background, not the last one.
+TEST_F(PictureAreaTest, ClearKeepsTheBitmapAndAnUnreadableOneLeavesThePlainBackground) {
+    const QImage grey = PictureArea("grey", QSize(40, 30), kGrey).rendered();
+    grey.save(QString::fromStdString(folder.path() + "/grey.bmp"), "BMP");
+    folder.write("broken.bmp", "BM not really a bitmap");
+    for (const std::string name : {"broken.bmp", "missing.bmp", ""}) {
+        ASSERT_TRUE(picture.load_background(folder.path() + "/grey.bmp"));
+        picture.square(0, 0, 39, 29, eew::Colour::palette(12), 1, true);
+        picture.clear();
+        EXPECT_EQ(std::pair(at(0, 0), at(20, 15)), std::pair(kGrey, kGrey));
+        if (name.empty())
+            picture.remove_background();
+        else
+            EXPECT_FALSE(picture.load_background(folder.path() + "/" + name)) << name;
+        EXPECT_EQ(at(20, 15), kPlain) << name;
+    }
 }
 
 }  // namespace
