@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "app/paths.hpp"
+#include "fakes/qt_test_platform.hpp"
 #include "udp_sender.hpp"
 
 namespace {
@@ -33,7 +34,7 @@ struct UdpFeed : ::testing::Test {
 
     void send(const std::string& datagram) { eew::sim::UdpSender(port).send(datagram); }
 
-    QtPlatform platform;
+    eew::test::QtTestPlatform platform;
     int port = 0;
     std::vector<std::string> got;
 };
@@ -67,7 +68,7 @@ TEST_F(UdpFeed, APortInUseOrOutOfRangeIsRefusedNamingIt) {
 // once, whatever the file, and nothing ever asks the user about a sound.
 TEST(PlaySound, RequestsInARowAMissingFileAndStopLeaveNoDialog) {
     const eew::Paths paths = eew::build_paths(EEW_SHIPPED_PROGRAM_FOLDER);
-    QtPlatform platform;
+    eew::test::QtTestPlatform platform;
     for (const std::string& file : {paths.file_sound_si[5], paths.file_sound_si[5],
                                     std::string("/nonexistent/SI7_.wav"), std::string()}) {
         platform.play_sound(file);

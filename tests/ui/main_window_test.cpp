@@ -9,8 +9,8 @@
 #include <QWindow>
 
 #include "app/app.hpp"
+#include "fakes/qt_test_platform.hpp"
 #include "fakes/temp_folder.hpp"
-#include "platform/qt_platform.hpp"
 #include "ui/picture_area.hpp"
 
 namespace {
@@ -28,7 +28,7 @@ struct MainWindowTest : ::testing::Test {
         return (plain.isValid() ? plain : find(name)->property("text")).toString().toStdString();
     }
 
-    QtPlatform platform;
+    eew::test::QtTestPlatform platform;
     eew::App app{platform};
     MainWindow window{app};
 };

@@ -9,7 +9,7 @@
 #include "app/popup_windows.hpp"
 #include "app/setform_view.hpp"
 #include "fakes/fake_platform.hpp"
-#include "platform/qt_platform.hpp"
+#include "fakes/qt_test_platform.hpp"
 #include "ui/picture_area.hpp"
 
 namespace {
@@ -45,7 +45,7 @@ struct PlatformWindows : ::testing::Test {
     }
 
     eew::MainState m;
-    QtPlatform platform;
+    eew::test::QtTestPlatform platform;
 };
 
 TEST_F(PlatformWindows, ViewValuesReachTheWidgetsAndAClosedWindowComesBackEmpty) {

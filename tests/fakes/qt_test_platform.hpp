@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/qt_platform.hpp"
+
+namespace eew::test {
+
+// The real Qt platform with its two modal dialogs recorded instead of shown:
+// a test that reached one would otherwise wait for a click that never comes.
+class QtTestPlatform : public QtPlatform {
+  public:
+    void message_box(const std::string& text) override { messages.push_back(text); }
+    std::optional<std::string> choose_file(const std::string& start_folder) override {
+        dialog_folders.push_back(start_folder);
+        return chosen_file;
+    }
+
+    std::vector<std::string> messages;
+    std::vector<std::string> dialog_folders;
+    std::optional<std::string> chosen_file;
+};
+
+}  // namespace eew::test
