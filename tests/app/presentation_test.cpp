@@ -22,15 +22,11 @@ struct Scene {
         m.display.depth_color_table = kDepthColorTable;
         m.settings.voice_flag = 1;
         m.site = {"東京", 139.7, 35.7, 1.5, 1, 1};
-        m.followed = {.sequence = "1",
-                      .origintime = *DateTime::from_fields(2024, 4, 1, 9, 0, 0),
-                      .magnitude = 6.5,
-                      .latitude = 35.7,
-                      .longitude = 139.7,
-                      .depth = 10,
-                      .pdata = 8,
-                      .region_name = "東京都２３区",
-                      .depth_color = 1};
+        // clang-format off
+        m.followed = {.code = "", .sequence = "1", .origintime = *DateTime::from_fields(2024, 4, 1, 9, 0, 0),
+                      .sendtime = {}, .magnitude = 6.5, .latitude = 35.7, .longitude = 139.7, .depth = 10,
+                      .pdata = 8, .region_name = "東京都２３区", .region_name_en = "", .depth_color = 1};
+        // clang-format on
     }
     MainState m;
     test::FakePlatform p;
