@@ -5,8 +5,6 @@
 #include "app/main_state.hpp"
 #include "app/popup_windows.hpp"
 #include "fakes/fake_platform.hpp"
-#include "fakes/report_text.hpp"
-#include "fakes/started_app.hpp"
 
 namespace eew {
 namespace {
@@ -18,23 +16,17 @@ using Calls = std::vector<std::string>;
 struct Scene {
     Scene() {
         m.paths.file_sound = "sound.wav";
-        m.paths.file_kanto_map = "kanto_event.bmp";
-        m.paths.file_kansai_map = "kansai_event.bmp";
-        m.paths.file_japan_map = "japan_event.bmp";
+        std::tie(m.paths.file_kanto_map, m.paths.file_kansai_map, m.paths.file_japan_map) =
+            std::tuple("kanto_event.bmp", "kansai_event.bmp", "japan_event.bmp");
         fill_map_catalogue(m.maps);
         m.display.depth_color_table = kDepthColorTable;
         m.settings.voice_flag = 1;
         m.site = {"東京", 139.7, 35.7, 1.5, 1, 1};
-        FollowedEvent& f = m.followed;
-        f.origintime = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
-        f.sequence = "1";
-        f.region_name = "東京都２３区";
-        f.magnitude = 6.5;
-        f.latitude = 35.7;
-        f.longitude = 139.7;
-        f.depth = 10;
-        f.pdata = 8;
-        f.depth_color = 1;
+        // clang-format off
+        m.followed = {.code = "", .sequence = "1", .origintime = *DateTime::from_fields(2024, 4, 1, 9, 0, 0),
+                      .sendtime = {}, .magnitude = 6.5, .latitude = 35.7, .longitude = 139.7, .depth = 10,
+                      .pdata = 8, .region_name = "東京都２３区", .region_name_en = "", .depth_color = 1};
+        // clang-format on
     }
     MainState m;
     test::FakePlatform p;
@@ -100,59 +92,30 @@ TEST(Presentation, FirstInfoStaysLatestInfoFollowsAndMarksOnlyForANewEvent) {
         EXPECT_EQ(column, expected);
 }
 
-// Every report of the followed event redraws the mechanism from its own
-// values, and so does every second of a replay.
-TEST(MechanismPanel, RedrawnFromEachReportOfTheFollowedEvent) {
-    test::StartedApp s;
-    const auto& panel = s.platform.canvases[PictureId::mechanism_panel].calls;
-    test::ReportValues r;
-    s.app.Winsock1_DataArrival(test::relay_datagram(test::report_xml(r)));
-    EXPECT_NE(std::find(panel.begin(), panel.end(), "text 100 1170 c0 azp=120 thp=80"),
-              panel.end());
-    r.sequence = 2;
-    r.nobs_pol = 14;
-    s.app.Winsock1_DataArrival(test::relay_datagram(test::report_xml(r)));
-    EXPECT_EQ(panel.back(), "text 0 600 c0         --no data--");
-    s.m().events.event_flag = 11;  // a replay with no line due
-    s.m().replay.line_count = s.m().replay.data_num = 2;
-    s.platform.canvases[PictureId::mechanism_panel].calls.clear();
-    s.app.Timer1_Timer();
-    EXPECT_EQ(panel.size(), 3u);
-}
-
 // Configured minimum magnitude 3.0 (4.5 typed since); the latest report went
-// to slot 2. An announced event lights the indicator.
+// to slot 2 (0: it was dropped). An announced event lights the indicator.
 TEST(PopUpSwitch, TheBoxOpensOrClosesTheFilterAndBringsUpOrPutsAwayAnAnnouncedEvent) {
     const WindowState S = WindowState::normal, MIN = WindowState::minimised;
-    struct Case {
-        bool announced;
-        int slot;
-        bool checked;
-        double minimum;
-        int flag;  // of slot 2, the opposite of `checked` before
-        WindowState windows;
-    };
     // clang-format off
-    const Case cases[] = {{true, 2, false, 10, 0, MIN}, {true, 2, true, 3.0, 1, S},
-                          {false, 2, true, 3.0, 0, MIN},  // nothing to bring up
-                          {true, 0, true, 3.0, 0, S}};  // the last report was dropped: no slot
-    // clang-format on
-    for (const Case& c : cases) {
+    for (auto [announced, slot, checked, minimum, flag, windows] : {  // flag of slot 2 after
+             std::tuple(true, 2, false, 10.0, 0, MIN), {true, 2, true, 3.0, 1, S},
+             {false, 2, true, 3.0, 0, MIN}, {true, 0, true, 3.0, 0, S}}) {
+        // clang-format on
         MainState m;
         test::FakePlatform p;
         m.settings.magnitude_min = 4.5;
         m.settings.magnitude_min_defalt = 3.0;
-        m.events.i_event_now = c.slot;
-        m.events.filter_flag[2] = c.checked ? 0 : 1;
-        if (c.announced) m.main_view.Label19 = "地震発生";
-        for (WindowId w : {WindowId::popupmap, WindowId::message})
-            p.windows[w] = c.checked ? MIN : S;
-        Check1_Click(m, p, c.checked);
+        m.events.i_event_now = slot;
+        m.events.filter_flag[2] = checked ? 0 : 1;
+        if (announced) m.main_view.Label19 = "地震発生";
+        p.windows = {{WindowId::popupmap, checked ? MIN : S},
+                     {WindowId::message, checked ? MIN : S}};
+        Check1_Click(m, p, checked);
         EXPECT_EQ(std::tuple(m.main_view.Check1.checked, m.settings.magnitude_min,
                              m.events.filter_flag[0], m.events.filter_flag[2],
                              p.window_state(WindowId::popupmap), p.window_state(WindowId::message)),
-                  std::tuple(c.checked, c.minimum, 0, c.flag, c.windows, c.windows))
-            << c.announced << c.slot << c.checked;
+                  std::tuple(checked, minimum, 0, flag, windows, windows))
+            << announced << slot << checked;
     }
 }
 

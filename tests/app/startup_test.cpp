@@ -1,30 +1,19 @@
 #include "app/startup.hpp"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
+#include "app_test.hpp"
 #include "fakes/program_folder.hpp"
-#include "fakes/started_app.hpp"
-#include "text/shift_jis.hpp"
 
 namespace eew {
 namespace {
 
-struct StartUp : ::testing::Test {
+struct StartUp : test::AppTest {
     std::optional<std::string> load() { return load_program_state(m, s.platform); }
     void write(const std::string& file, const std::string& content) {
         s.folder.write("data/" + file, content);
     }
-    test::StartedApp s;
-    MainState& m = s.m();
 };
-
-TEST_F(StartUp, CreatesTheLogFoldersOnlyWhenMissing) {
-    s.folder.write("log/large_events/keep.txt", "x");
-    ASSERT_FALSE(load());
-    EXPECT_EQ(s.folder.read("log/large_events/keep.txt"), "x");
-}
 
 TEST_F(StartUp, SelectedSiteBecomesTheCurrentSiteWithItsMapFlags) {
     const auto site = [](const CurrentSite& c) {
@@ -61,19 +50,6 @@ TEST_F(StartUp, ReadsTheTablesWhateverTheirLineBreaks) {
     EXPECT_EQ(m.regions.region_table[3][2] + "|" + m.regions.region_table[4][1], "東京都２３区|");
 }
 
-TEST_F(StartUp, OptionalFilesKeepTheirCompleteEntriesUpToTheCapacity) {
-    std::string refs = "60\r\n", recent = "600\r\n";
-    for (int i = 1; i <= 60; ++i)
-        refs += "139,35,1,site" + std::to_string(i) + "\r\n";
-    for (int i = 1; i <= 600; ++i)
-        recent += "2024/04/01 08:00:00\r\n5 35 139 12\r\n";
-    write("ref.dat", refs);
-    write("24hours.dat", recent);
-    ASSERT_FALSE(load());
-    EXPECT_EQ(std::tuple(m.refs.ref_number, m.refs.sitename_ref[50], m.recent.total_event_number),
-              std::tuple(50, "site50", 500));
-}
-
 TEST_F(StartUp, AMissingOrShortRequiredFileStopsWithItsNameAndTheMissingItem) {
     std::string table = test::linear_travel_table(4.0);
     std::size_t cut = 0;
@@ -98,7 +74,8 @@ TEST_F(StartUp, AMissingOrShortRequiredFileStopsWithItsNameAndTheMissingItem) {
     }
 }
 
-// Termination and the session's end take the path of "quit", once.
+// Termination and the session's end take the path of "quit", once; "quit"
+// reports a list it cannot save in a dialog, a shutdown returns the reason.
 TEST(Quit, ClosesEveryWindowInOrderSavesTheListAndDropsDialogEditsOnce) {
     test::StartedApp s;
     const std::string config = s.folder.read("data/tavi.config");
@@ -109,31 +86,20 @@ TEST(Quit, ClosesEveryWindowInOrderSavesTheListAndDropsDialogEditsOnce) {
     EXPECT_FALSE(s.app.shutdown_requested());
     EXPECT_EQ(s.platform.closed, (std::vector<WindowId>{WindowId::message, WindowId::popupmap,
                                                         WindowId::setform, WindowId::main}));
-    EXPECT_EQ(s.platform.exit_code_, 0);
-    EXPECT_EQ(s.folder.read("data/tavi.config"), config);
-    EXPECT_EQ(test::StartedApp({{"data/24hours.dat", s.folder.read("data/24hours.dat")}})
-                  .m()
-                  .recent.recent_event_time[1],
-              "2024/04/01 08:30:15");
+    EXPECT_EQ(std::tuple(s.platform.exit_code_, s.folder.read("data/tavi.config")),
+              std::tuple(0, config));
+    EXPECT_EQ(s.folder.read("data/24hours.dat").substr(0, 24), "1\r\n2024/04/01 08:30:15\r\n");
     std::filesystem::remove(s.folder.path() + "/data/24hours.dat");
-    EXPECT_FALSE(s.app.shutdown_requested());
-    EXPECT_FALSE(s.folder.exists("data/24hours.dat"));
-    EXPECT_EQ(s.platform.closed.size(), 4u);
-}
-
-// "quit" tells the user in a dialog; a shutdown, where nobody may be
-// watching, returns the reason instead. Both end the program.
-TEST(Quit, AListThatCannotBeSavedIsReportedAndTheProgramEnds) {
+    EXPECT_TRUE(!s.app.shutdown_requested() && !s.folder.exists("data/24hours.dat"));  // once
     for (bool shutdown : {false, true}) {
-        test::StartedApp s;
-        std::filesystem::create_directory(s.folder.path() + "/data/24hours.dat");  // in the way
-        std::optional<std::string> error;
-        if (shutdown) error = s.app.shutdown_requested();
-        if (!shutdown) s.app.Command3_Click();
-        EXPECT_EQ(s.platform.messages.size(), shutdown ? 0u : 1u);
-        if (!shutdown) error = s.platform.messages.at(0);
+        test::StartedApp q;
+        std::filesystem::create_directory(q.folder.path() + "/data/24hours.dat");  // in the way
+        std::optional<std::string> error = shutdown ? q.app.shutdown_requested() : std::nullopt;
+        if (!shutdown) q.app.Command3_Click();
+        EXPECT_EQ(q.platform.messages.size(), shutdown ? 0u : 1u);
+        if (!shutdown && !q.platform.messages.empty()) error = q.platform.messages[0];
         EXPECT_NE(error.value_or("").find("24hours.dat"), std::string::npos);
-        EXPECT_EQ(s.platform.exit_code_, 0);
+        EXPECT_EQ(q.platform.exit_code_, 0);
     }
 }
 

@@ -1,12 +1,11 @@
 // The real program, offscreen on a copy of its folder, fed a scenario by the
-// real simulator: what it logs, lists, reloads, and how its log replays.
+// real simulator: what it logs, lists and reloads; and, in-process, how a log
+// written live replays.
 #include <gtest/gtest.h>
 
-#include <QDateTime>
-#include <QProcess>
 #include <QThread>
 #include <filesystem>
-#include <memory>
+#include <functional>
 #include <regex>
 
 #include "fakes/client_process.hpp"
@@ -22,27 +21,16 @@ namespace fs = std::filesystem;
 
 // M 5.6 and, a second later, M 4.2 under Chiba; the noise message ends the
 // event 9 s after the first origin.
-const char* const kScenario =
-    "quake\n origin 0\n epicentre 140.1 35.6\n depth 10\n magnitude 5.6\n reports 3 1\n"
-    " region chiba_northwest\n noise 3\n"
-    "quake\n origin 1\n epicentre 140.3 35.8\n depth 10\n magnitude 4.2\n reports 2 1\n"
-    " region chiba_northwest\n";
+// clang-format off
+const std::string kLarge = "quake\n origin 0\n epicentre 140.1 35.6\n depth 10\n magnitude 5.6\n reports 3 1\n"
+                           " region chiba_northwest\n noise 3\n";
+const std::string kScenario = kLarge + "quake\n origin 1\n epicentre 140.3 35.8\n depth 10\n magnitude 4.2\n"
+                                       " reports 2 1\n region chiba_northwest\n";
+// clang-format on
 
-struct ProgramRun {
-    test::TempFolder folder;
-    std::vector<sim::FeedMessage> sent;  // the simulator's reports
-    std::string list, reloaded_list;     // 24hours.dat after each termination
-    std::string name(const std::string& code, const char* tag) const {
-        return code.substr(0, 8) + "." + code.substr(8, 4) + "_" + code.back() + tag;
-    }
-    std::vector<std::string> reports_of(const std::string& code) const {
-        std::vector<std::string> texts;
-        for (const auto& m : sent)
-            if (m.kind == sim::MessageKind::report && m.label.starts_with(code + "/"))
-                texts.push_back(m.text);
-        return texts;
-    }
-};
+std::vector<sim::FeedMessage> plan(const std::string& scenario, const DateTime& start) {
+    return sim::plan_scenario(std::get<sim::Scenario>(sim::parse_scenario(scenario)), start);
+}
 
 std::vector<std::string> files_in(const fs::path& folder) {
     std::vector<std::string> names;
@@ -52,154 +40,99 @@ std::vector<std::string> files_in(const fs::path& folder) {
     return names;
 }
 
-// One run per test program: display time 8 s (line 5), a free port (line 1),
-// automatic start (line 21).
-const ProgramRun& program_run() {
-    static std::unique_ptr<ProgramRun> r;
-    if (r) return *r;
-    r = std::make_unique<ProgramRun>();
-    const fs::path root(r->folder.path());
-    fs::copy(EEW_CLIENT_BINARY, root / "eewclient");
-    fs::copy(fs::path(EEW_SOURCE_DIR) / "data", root / "data", fs::copy_options::recursive);
-    fs::remove(root / "data" / "24hours.dat");
-    const quint16 port = test::free_udp_port();
-    std::string config = r->folder.read("data/tavi.config");
-    config = std::regex_replace(config, std::regex("^[0-9]+"), std::to_string(port));
-    config = std::regex_replace(config, std::regex("^(([^\n]*\n){4})[0-9.]+"), "$018");
-    config = std::regex_replace(config, std::regex("^(([^\n]*\n){20})[01]"), "$011");
-    r->folder.write("data/tavi.config", config);
-    r->folder.write("e2e.scenario", kScenario);
-
-    QProcess program, simulator;
-    if (!test::start_listening(program, (root / "eewclient").string(), port)) return *r;
-    const QDateTime before = QDateTime::currentDateTime();
-    simulator.start(EEW_FEED_SIM, {"--port", QString::number(port),
-                                   QString::fromStdString((root / "e2e.scenario").string())});
-    simulator.waitForFinished(30000);
-    // The simulator starts at the next whole second: find the one whose
-    // messages it printed.
-    const std::string printed = simulator.readAllStandardOutput().toStdString();
-    const auto scenario = std::get<sim::Scenario>(sim::parse_scenario(kScenario));
-    for (int s = 0; s <= 3 && r->sent.empty(); ++s) {
-        const QDateTime t = before.addSecs(s);
-        auto sent = sim::plan_scenario(
-            scenario,
-            *DateTime::from_fields(t.date().year(), t.date().month(), t.date().day(),
-                                   t.time().hour(), t.time().minute(), t.time().second()));
-        if (printed.find("  " + sent.front().label + "\n") != std::string::npos) r->sent = sent;
-    }
-    // The event ends by itself: both logs appear.
-    for (int waited = 0; waited < 300 && files_in(root / "log").size() < 2; ++waited)
-        QThread::msleep(100);
-    test::terminate_cleanly(program);
-    r->list = r->folder.read("data/24hours.dat");
-    // Started again, the program loads the list, and saves it as it was.
-    if (!test::start_listening(program, (root / "eewclient").string(), port)) return *r;
-    fs::remove(root / "data" / "24hours.dat");
-    test::terminate_cleanly(program);
-    r->reloaded_list = r->folder.read("data/24hours.dat");
-    return *r;
-}
-
-// Each report as sent, its arrival time, LF CR LF; one CR LF at the end.
-void expect_log_of(const std::string& log, const std::vector<std::string>& reports) {
+// The log of the quake whose report has `label`, named after the minute and
+// second of its origin (its code) and its magnitude `m`: each report as sent,
+// its arrival time, LF CR LF; one CR LF at the end. Returns its name.
+std::string expect_log(const test::TempFolder& folder, const std::vector<sim::FeedMessage>& sent,
+                       const std::string& label, const char* m) {
+    const std::string code = label.substr(0, 14);
+    const std::string name =
+        code.substr(0, 8) + "." + code.substr(8, 4) + "_" + code[13] + "_M" + m;
+    const std::string log = folder.read("log/" + name);
     std::size_t at = 0;
-    for (const std::string& report : reports) {
-        ASSERT_EQ(log.substr(at, report.size()), report);
-        at += report.size();
-        EXPECT_TRUE(std::regex_match(log.substr(at, 22),
+    for (const auto& r : sent) {
+        if (r.kind != sim::MessageKind::report || !r.label.starts_with(code + "/")) continue;
+        EXPECT_EQ(log.substr(at, r.text.size()), r.text);
+        at += r.text.size() + 22;
+        EXPECT_TRUE(std::regex_match(log.substr(at - 22, 22),
                                      std::regex(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d\n\r\n)")));
-        at += 22;
     }
     EXPECT_EQ(log.substr(at), "\r\n");
+    return name;
 }
 
+// Display time 8 s, automatic start. Terminated, the program saves its list;
+// started again, it reloads and saves the same.
 TEST(EndToEnd, AnEventFromTheSimulatorIsLoggedListedAndReloaded) {
-    const ProgramRun& r = program_run();
-    ASSERT_FALSE(r.sent.empty());
-    const std::string large = r.sent.front().label.substr(0, 14);
-    std::string small;
-    for (const auto& m : r.sent)
-        if (small.empty() && !m.label.starts_with(large)) small = m.label.substr(0, 14);
-    const fs::path root(r.folder.path());
-    EXPECT_EQ(files_in(root / "log"),
-              (std::vector<std::string>{r.name(large, "_M56"), r.name(small, "_M42")}));
-    EXPECT_EQ(files_in(root / "log" / "large_events"),
-              std::vector<std::string>{r.name(large, "_M56")});
-    const std::string log = r.folder.read("log/" + r.name(large, "_M56"));
-    expect_log_of(log, r.reports_of(large));
-    expect_log_of(r.folder.read("log/" + r.name(small, "_M42")), r.reports_of(small));
-    EXPECT_EQ(r.folder.read("log/large_events/" + r.name(large, "_M56")), log);
+    test::TempFolder folder;
+    const quint16 port = test::free_udp_port();
+    const std::string program =
+        test::copy_program(folder, EEW_SOURCE_DIR, {{1, std::to_string(port)}, {5, "8"}, {21, "1"}},
+                           EEW_CLIENT_BINARY);
+    folder.write("e2e.scenario", kScenario);
+    QProcess client, simulator;
+    ASSERT_TRUE(test::start_listening(client, program, port));
+    simulator.start(EEW_FEED_SIM, {"--port", QString::number(port),
+                                   QString::fromStdString(folder.path() + "/e2e.scenario")});
+    simulator.waitForFinished(30000);
+    // The first quake's code is the second the simulator started at.
+    const std::string start = std::regex_replace(
+        simulator.readAllStandardOutput().toStdString(),
+        std::regex(R"([\s\S]*?report  (....)(..)(..)(..)(..)(..)[\s\S]*)"), "$1/$2/$3 $4:$5:$6");
+    const auto sent = plan(kScenario, DateTime::from_text(start).value_or(DateTime{}));
+    for (int waited = 0; waited < 300 && files_in(folder.path() + "/log").size() < 2; ++waited)
+        QThread::msleep(100);
+    test::terminate_cleanly(client);
+    const std::string list = folder.read("data/24hours.dat");
+    ASSERT_TRUE(test::start_listening(client, program, port));
+    fs::remove(folder.path() + "/data/24hours.dat");
+    test::terminate_cleanly(client);
 
-    EXPECT_TRUE(
-        std::regex_match(r.list, std::regex("2\r\n"
-                                            "[0-9/]+ [0-9:]+\r\n5.6 35.6 140.1 [0-9]+\r\n"
-                                            "[0-9/]+ [0-9:]+\r\n4.2 35.8 140.3 [0-9]+\r\n")))
-        << r.list;
-    EXPECT_EQ(r.reloaded_list, r.list);
+    // The last report is the M 4.2 quake's; only the noise message follows.
+    std::vector names{expect_log(folder, sent, sent.front().label, "56"),
+                      expect_log(folder, sent, sent[sent.size() - 2].label, "42")};
+    EXPECT_EQ(files_in(folder.path() + "/log/large_events"), std::vector{names[0]});
+    EXPECT_EQ(folder.read("log/large_events/" + names[0]), folder.read("log/" + names[0]));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(files_in(folder.path() + "/log"), names);
+    const std::string entry = "\\S+ \\S+\r\n([0-9. ]+) \\d+\r\n";  // time, then M, N, E, colour
+    EXPECT_EQ(std::regex_replace(list, std::regex(entry), "$1|"),
+              "2\r\n5.6 35.6 140.1|4.2 35.8 140.3|");
+    EXPECT_EQ(folder.read("data/24hours.dat"), list);
 }
 
-// Fed live, in-process, each report when it was sent, the log the program
-// wrote announces the same classes and headlines as its replay.
-TEST(EndToEnd, TheWrittenLogReplaysAsItWasHeardLive) {
-    const ProgramRun& r = program_run();
-    ASSERT_FALSE(r.sent.empty());
-    const std::string path =
-        r.folder.path() + "/log/" + r.name(r.sent.front().label.substr(0, 14), "_M56");
-    const std::string log = r.folder.read(path.substr(r.folder.path().size() + 1));
-    const std::string regions = r.folder.read("data/jmargn_j.csv");
-    using Said = std::vector<std::string>;
-    struct Heard {
-        Said sounds, sentences;
-    };
-    const auto follow = [](test::StartedApp& t, Heard& h, const auto& step) {
-        t.m().settings.disp_event_minutes = 8;
-        t.platform.sounds.clear();
-        for (int second = 0; second < 60 && (second == 0 || t.m().events.event_flag != 0);
-             ++second) {
-            step(second);
-            const auto& v = t.m().message_view;
-            // The countdown sentence (Label3) is left out: right after the
-            // first report the replay shows each second one tick earlier.
-            for (const std::string* s : {&v.Label2, &v.Label4})
-                if (!s->empty() && (h.sentences.empty() || h.sentences.back() != *s))
-                    h.sentences.push_back(*s);
-        }
-        for (const std::string& sound : t.platform.sounds)
-            h.sounds.push_back(fs::path(sound).filename().string());
-    };
-
-    Heard live, replayed;
-    test::StartedApp l{{"data/jmargn_j.csv", regions}};
-    std::vector<std::pair<DateTime, std::string>> records;
-    for (std::size_t at = 0, end; (end = log.find("\n\r\n", at)) != std::string::npos;
-         at = end + 3) {
-        const std::string report = log.substr(at, end - 19 - at);
-        const std::size_t sent = report.find("<send_time>") + 11;
-        records.emplace_back(
-            *DateTime::from_feed_text(report.substr(sent, report.find('<', sent) - sent)), report);
+// What the user hears and reads: the sounds, and each new headline and
+// long-period sentence. The countdown sentence is left out: right after the
+// first report the replay shows each second one tick earlier.
+std::vector<std::string> follow(test::StartedApp& t, const std::function<void(int)>& step) {
+    std::vector<std::string> said;
+    t.m().settings.disp_event_minutes = 8;
+    for (int second = 0; second < 60 && (second < 10 || t.m().events.event_flag != 0); ++second) {
+        if (second > 0) t.platform.advance(1), t.app.Timer1_Timer();
+        step(second);
+        for (const std::string* s : {&t.m().message_view.Label2, &t.m().message_view.Label4})
+            if (!s->empty() && (said.empty() || said.back() != *s)) said.push_back(*s);
     }
-    ASSERT_FALSE(records.empty());
-    l.platform.clock = records.front().first;
-    follow(l, live, [&](int second) {
-        if (second > 0) l.platform.advance(1), l.app.Timer1_Timer();
-        for (const auto& [when, report] : records)
-            if (when == l.platform.clock) l.app.Winsock1_DataArrival(test::relay_datagram(report));
-        if (l.platform.clock == records.back().first.plus_seconds(1))
-            l.app.Winsock1_DataArrival(test::relay_datagram("noise message"));
-    });
+    for (const std::string& sound : t.platform.sounds)
+        said.push_back(fs::path(sound).filename().string());
+    return said;
+}
 
-    test::StartedApp p{{"data/jmargn_j.csv", regions}};
-    p.platform.chosen_file = path;
-    follow(p, replayed, [&](int second) {
-        if (second == 0)
-            p.app.Command8_Click();
-        else
-            p.platform.advance(1), p.app.Timer1_Timer();
+// Each report and the noise message arrive when they were sent.
+TEST(EndToEnd, ALogWrittenLiveReplaysWithTheSameSoundsAndSentences) {
+    test::StartedApp live, replay;
+    live.platform.clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
+    const auto sent = plan(kLarge, live.platform.clock);
+    const auto heard = follow(live, [&](int second) {
+        for (const auto& m : sent)
+            if (m.offset == second) live.app.Winsock1_DataArrival(test::relay_datagram(m.text));
     });
-    EXPECT_FALSE(live.sounds.empty());
-    EXPECT_EQ(replayed.sounds, live.sounds);
-    EXPECT_EQ(replayed.sentences, live.sentences);
+    replay.platform.chosen_file =
+        live.folder.path() + "/log/" + files_in(live.folder.path() + "/log").at(0);
+    const auto replayed =
+        follow(replay, [&](int s) { s == 0 ? replay.app.Command8_Click() : void(); });
+    EXPECT_TRUE(heard.back().ends_with(".wav"));
+    EXPECT_EQ(replayed, heard);
 }
 
 }  // namespace

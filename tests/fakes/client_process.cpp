@@ -4,8 +4,15 @@
 #include <QThread>
 #include <QUdpSocket>
 #include <csignal>
+#include <filesystem>
+#include <regex>
 
 namespace eew::test {
+// True once another socket holds the port; ours asks for it exclusively.
+static bool port_taken(quint16 port) {
+    QUdpSocket probe;
+    return !probe.bind(QHostAddress::LocalHost, port, QAbstractSocket::DontShareAddress);
+}
 
 quint16 free_udp_port() {
     QUdpSocket probe;
@@ -13,9 +20,21 @@ quint16 free_udp_port() {
     return probe.localPort();
 }
 
-bool port_taken(quint16 port) {
-    QUdpSocket probe;
-    return !probe.bind(QHostAddress::LocalHost, port, QAbstractSocket::DontShareAddress);
+std::string copy_program(const TempFolder& folder, const std::string& source_dir,
+                         const std::vector<std::pair<int, std::string>>& config_lines,
+                         const std::string& binary) {
+    namespace fs = std::filesystem;
+    const fs::path root(folder.path());
+    fs::copy(fs::path(source_dir) / "data", root / "data", fs::copy_options::recursive);
+    fs::remove(root / "data" / "24hours.dat");
+    std::string config = folder.read("data/tavi.config");
+    for (const auto& [line, text] : config_lines)
+        config = std::regex_replace(
+            config, std::regex("^(([^\n]*\n){" + std::to_string(line - 1) + "})[^\r\n]*"),
+            "$01" + text);
+    folder.write("data/tavi.config", config);
+    if (!binary.empty()) fs::copy(binary, root / "eewclient");
+    return (root / "eewclient").string();
 }
 
 bool start_listening(QProcess& program, const std::string& executable, quint16 port) {

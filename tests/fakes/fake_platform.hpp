@@ -2,9 +2,6 @@
 
 #include <functional>
 #include <map>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "app/platform.hpp"
 #include "fakes/recording_canvas.hpp"
@@ -25,9 +22,9 @@ class FakePlatform : public Platform {
         return browser_available;
     }
     std::optional<std::string> bind_feed(int port, bool all_addresses) override {
-        bound_port = bind_failure ? std::nullopt : std::optional(port);
-        if (!bind_failure) bound_to_all_addresses = all_addresses;
-        return bind_failure;
+        bound_port = port;
+        bound_to_all_addresses = all_addresses;
+        return std::nullopt;
     }
     void close_feed() override { bound_port.reset(); }
     bool feed_closed() const override { return !bound_port.has_value(); }
@@ -40,30 +37,15 @@ class FakePlatform : public Platform {
         pauses.push_back(milliseconds);
         if (during_pause) during_pause();
     }
-    // Showing a minimised or maximised window keeps its state, as on a desktop.
-    void show_window(WindowId w) override {
-        visible[w] = true;
-        const WindowState s = window_state(w);
-        if (s == WindowState::hidden || s == WindowState::not_created)
-            windows[w] = WindowState::normal;
-    }
-    // A minimised window stays minimised when hidden, as a desktop window keeps
-    // its minimised state while invisible.
-    void hide_window(WindowId w) override {
-        visible[w] = false;
-        const WindowState s = window_state(w);
-        if (s == WindowState::normal || s == WindowState::not_created)
-            windows[w] = WindowState::hidden;
-    }
+    void show_window(WindowId w) override { set_visible(w, true); }
+    void hide_window(WindowId w) override { set_visible(w, false); }
     void minimise_window(WindowId window) override { windows[window] = WindowState::minimised; }
     // A restored window is shown as it was: visible or not.
     void restore_window(WindowId w) override {
         const bool shown = window_state(w) == WindowState::normal || visible[w];
         windows[w] = shown ? WindowState::normal : WindowState::hidden;
     }
-    void resize_window(WindowId w, int width_px, int height_px) override {
-        window_sizes[w] = {width_px, height_px};
-    }
+    void resize_window(WindowId w, int x, int y) override { window_sizes[w] = {x, y}; }
     void close_window(WindowId w) override {
         closed.push_back(w);
         windows[w] = WindowState::not_created;
@@ -85,17 +67,22 @@ class FakePlatform : public Platform {
 
     // Advances the clock by whole seconds.
     void advance(long long seconds) { clock = clock.plus_seconds(seconds); }
+    // Showing or hiding a minimised or maximised window keeps its state, as a
+    // desktop window keeps it while invisible.
+    void set_visible(WindowId w, bool shown) {
+        visible[w] = shown;
+        const WindowState s = window_state(w);
+        if (s != WindowState::minimised && s != WindowState::maximised)
+            windows[w] = shown ? WindowState::normal : WindowState::hidden;
+    }
 
     std::string folder;
     DateTime clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
-    std::vector<std::string> sounds, pages;
-    bool browser_available = true;
-    std::vector<std::string> messages;
+    // dialog_folders: the start folder of every file dialog.
+    std::vector<std::string> sounds, pages, messages, dialog_folders;
+    bool browser_available = true, bound_to_all_addresses = false;
     std::optional<std::string> chosen_file;
-    std::vector<std::string> dialog_folders;  // the start folder of every file dialog
     std::optional<int> bound_port;
-    bool bound_to_all_addresses = false;
-    std::optional<std::string> bind_failure;  // set to make the next bind fail
     std::vector<int> pauses;
     // Runs inside every pause, as the events the desktop delivers meanwhile.
     std::function<void()> during_pause;

@@ -20,14 +20,13 @@ struct StartedApp {
         for (const auto& [path, content] : extra_files)
             folder.write(path, content);
         platform.clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 6);
-        loaded = !app.Form_Load();
+        app.Form_Load();
     }
     MainState& m() { return app.state(); }
 
     TempFolder folder;
     FakePlatform platform;
     App app;
-    bool loaded = false;
 };
 
 }  // namespace eew::test

@@ -13,10 +13,8 @@ namespace eew::test {
 // contents when the object goes away.
 class TempFolder {
   public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "eewtest-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+    TempFolder() : path_(std::filesystem::temp_directory_path() / "eewtest-XXXXXX") {
+        if (!mkdtemp(path_.data())) throw std::runtime_error("mkdtemp failed");
     }
     ~TempFolder() {
         std::error_code ec;

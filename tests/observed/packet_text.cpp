@@ -11,10 +11,9 @@ std::string field(double value, int width) {
     return buffer;
 }
 
-std::string text(const std::string& value, std::size_t width) {
-    std::string s = value;
-    s.resize(width, ' ');
-    return s;
+std::string text(std::string value, std::size_t width) {
+    value.resize(width, ' ');
+    return value;
 }
 
 }  // namespace
