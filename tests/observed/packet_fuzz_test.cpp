@@ -54,9 +54,9 @@ TEST(PacketFuzz, AnyTextDecodesAndDrawsWithinBounds) {
 // The feed simulator's LAN-mode packets are read to their ends: the last
 // record of each has its P time, and peaks fall with distance.
 TEST(SimulatedPackets, DecodeWhole) {
-    // clang-format off
-    const sim::Quake q{.longitude = 140.1, .latitude = 35.6, .depth = 40, .magnitude = 7.2, .reports = 12, .interval = 1};
-    // clang-format on
+    sim::Quake q;
+    q.longitude = 140.1, q.latitude = 35.6, q.depth = 40, q.magnitude = 7.2, q.reports = 12,
+    q.interval = 1;
     WaveformPacket w;
     ObservationPacket o;
     for (const auto& m :
