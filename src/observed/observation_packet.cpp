@@ -1,5 +1,6 @@
 #include "observed/observation_packet.hpp"
 
+#include "observed/packet_field.hpp"
 #include "text/numeric_value.hpp"
 
 namespace eew {
@@ -7,12 +8,6 @@ namespace {
 
 constexpr std::size_t kFirstRecord = 12;
 constexpr std::size_t kRecordLength = 18;
-
-// The `width` characters at 1-based `position`, fewer (or none) past the end.
-std::string_view field(std::string_view text, std::size_t position, std::size_t width) {
-    if (position - 1 >= text.size()) return {};
-    return text.substr(position - 1, width);
-}
 
 }  // namespace
 
@@ -23,14 +18,14 @@ int shown_records(const ObservationPacket& o) {
 }
 
 void decode_observation_packet(std::string_view odata, ObservationPacket& o) {
-    o.nobs = numeric_value(field(odata, 9, 3));
+    o.nobs = numeric_value(packet_field(odata, 9, 3));
     const int records = shown_records(o);
     for (int i = 1; i <= records; ++i) {
         const std::size_t q = kFirstRecord + kRecordLength * static_cast<std::size_t>(i - 1);
         const auto r = static_cast<std::size_t>(i);
-        o.obs_latitude[r] = std::string(field(odata, q, 5));
-        o.obs_longitude[r] = std::string(field(odata, q + 5, 6));
-        o.obs_peak[r] = numeric_value(field(odata, q + 11, 7));
+        o.obs_latitude[r] = std::string(packet_field(odata, q, 5));
+        o.obs_longitude[r] = std::string(packet_field(odata, q + 5, 6));
+        o.obs_peak[r] = numeric_value(packet_field(odata, q + 11, 7));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "observed/packet_field.hpp"
 #include "text/numeric_value.hpp"
 
 namespace eew {
@@ -10,14 +11,8 @@ namespace {
 constexpr std::size_t kFirstRecord = 26;
 constexpr std::size_t kRecordHead = 37;
 
-// The `width` characters at 1-based `position`, fewer (or none) past the end.
-std::string_view field(std::string_view text, std::size_t position, std::size_t width) {
-    if (position - 1 >= text.size()) return {};
-    return text.substr(position - 1, width);
-}
-
 double number(std::string_view text, std::size_t position, std::size_t width) {
-    return numeric_value(field(text, position, width));
+    return numeric_value(packet_field(text, position, width));
 }
 
 int hex_digit(char c) {
@@ -29,7 +24,7 @@ int hex_digit(char c) {
 
 // The value of the two hexadecimal digits at `position`, or nothing.
 std::optional<double> sample_at(std::string_view text, std::size_t position) {
-    const std::string_view pair = field(text, position, 2);
+    const std::string_view pair = packet_field(text, position, 2);
     if (pair.size() != 2) return std::nullopt;
     const int high = hex_digit(pair[0]);
     const int low = hex_digit(pair[1]);
@@ -40,8 +35,8 @@ std::optional<double> sample_at(std::string_view text, std::size_t position) {
 // Reads the record at `q` into `slot`; false when it stops at a failure.
 bool decode_record(std::string_view text, std::size_t& q, int slot, WaveformPacket& w) {
     const auto s = static_cast<std::size_t>(slot);
-    w.wave_station_code[s] = std::string(field(text, q, 4));
-    w.wave_polarity[s] = std::string(field(text, q + 4, 2));
+    w.wave_station_code[s] = std::string(packet_field(text, q, 4));
+    w.wave_polarity[s] = std::string(packet_field(text, q + 4, 2));
     w.wave_distance[s] = number(text, q + 6, 3);
     w.wave_peak[s] = number(text, q + 21, 7);
     w.wave_p_time[s] = number(text, q + 28, 6);
