@@ -86,12 +86,15 @@ TEST_F(PlatformWindows, QtAndFakeWindowStatesAgree) {
     const std::pair<Qt::WindowState, WindowState> by_user[] = {{Qt::WindowMinimized, WindowState::minimised}, {Qt::WindowNoState, WindowState::normal}};
     // clang-format on
     eew::test::FakePlatform fake;
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        (platform.*steps[i].first)(WindowId::popupmap);
-        (fake.*steps[i].first)(WindowId::popupmap);
+    int step = 0;
+    for (const auto& [call, expected] : steps) {
+        P& qt = platform;
+        P& other = fake;
+        (qt.*call)(WindowId::popupmap);
+        (other.*call)(WindowId::popupmap);
         QCoreApplication::processEvents();
-        EXPECT_EQ(platform.window_state(WindowId::popupmap), steps[i].second) << "step " << i;
-        EXPECT_EQ(fake.window_state(WindowId::popupmap), steps[i].second) << "step " << i;
+        EXPECT_EQ(platform.window_state(WindowId::popupmap), expected) << "step " << step;
+        EXPECT_EQ(fake.window_state(WindowId::popupmap), expected) << "step " << step++;
     }
     platform.show_window(WindowId::popupmap);
     for (auto [state, expected] : by_user) {
