@@ -27,6 +27,21 @@ TEST_F(Dispatch, NoiseWindsDownOnlyAnEventInProgress) {
     }
 }
 
+// Packets of the local network are shown only in LAN mode (no relay prefix
+// there); outside it they are ignored entirely, the box keeps what it had.
+TEST_F(Dispatch, WaveAndObsMessagesAreTakenOnlyInLanMode) {
+    for (int lan : {0, 1}) {
+        m.settings.lan_flag = lan;
+        for (const std::string text : {"wave 0001 packet", "obs 003 packet"}) {
+            m.main_view.Text4 = {"before", kRed};
+            s.app.Winsock1_DataArrival(lan == 1 ? text + "\n" : test::relay_datagram(text));
+            EXPECT_EQ(std::tuple(m.main_view.Text4.text, m.main_view.Text4.back),
+                      lan == 1 ? std::tuple(text, kWhite) : std::tuple(std::string("before"), kRed))
+                << text;
+        }
+    }
+}
+
 // The whole chain's values are the shipped scenario's test, the reference
 // sites the estimates' test; here the state and the buttons.
 TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheButtons) {
