@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "app/paths.hpp"
 #include "app_test.hpp"
+#include "quake/reference_sites.hpp"
 
 namespace eew {
 namespace {
@@ -44,11 +46,19 @@ TEST_F(Dispatch, WaveAndObsMessagesAreTakenOnlyInLanMode) {
 
 // The whole chain's values are the shipped scenario's test, the reference
 // sites the estimates' test; here the state and the buttons.
-TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheButtons) {
+TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheReferenceSite) {
+    // Two reference sites; the second lies 14.3 km from the default epicentre.
+    s.folder.write("data/ref.dat", "2\r\n139.0,35.0,1.2,west\r\n140.1,35.8,2.0,east\r\n");
+    m.refs = read_reference_sites(ref_sites_path(m.paths));
     receive(ReportValues{});
     EXPECT_EQ(std::tuple(m.events.event_flag, m.events.map_flag, m.main_view.Text3.back,
                          m.main_view.Command8.enabled, m.feed.latest_rev_time.text()),
               std::tuple(2, 1, kRed, false, "2024/04/01 09:00:06"));
+    // Hand-computed for the nearest reference site of the test's ref.dat.
+    EXPECT_EQ(m.estimates.ref_site_i_min, 2);
+    EXPECT_NEAR(m.estimates.dist_ref_min, 14.321, 0.001);
+    EXPECT_NEAR(m.estimates.intensity_ref, 3.697, 0.001);
+    EXPECT_EQ(std::tuple(m.travel.traveltime_ref, m.travel.countdown_ref), std::tuple(4, -2));
 }
 
 TEST_F(Dispatch, ANewlyFollowedEventFreezesTheFirstInfoAndChimesOnce) {

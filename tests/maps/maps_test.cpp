@@ -44,6 +44,22 @@ TEST(ChooseEventMap, RegionalMapOnlyForEventsInTheBoxAndSitesInItsArea) {
               "kwj");
 }
 
+// A site east of 135 E and south of 39 N lies in the eastern map's area; one
+// between 132 and 140.2 E in the western map's; all limits are strict.
+TEST(SiteAreaFlags, StrictLimitsOfTheTwoRegionalMaps) {
+    // clang-format off
+    const std::tuple<double, double, int, int> cases[] = {
+        {135.0, 35, 0, 1}, {135.01, 38.99, 1, 1}, {139.7, 39, 0, 1}, {140.19, 35, 1, 1},
+        {140.2, 35, 1, 0}, {132.0, 34, 0, 0}, {132.01, 34, 0, 1}, {141.0, 43, 0, 0},
+    };
+    // clang-format on
+    for (const auto& [longitude, latitude, on1, on2] : cases)
+        EXPECT_EQ(
+            std::pair(site_in_eastern_map(longitude, latitude), site_in_western_map(longitude)),
+            std::pair(on1, on2))
+            << longitude << " " << latitude;
+}
+
 // The map origins, and the far corner of the eastern map.
 TEST_F(Maps, SiteMarkLandsWhereTheCatalogueProjects) {
     // clang-format off
