@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "text/number_format.hpp"
 
@@ -30,6 +31,10 @@ TEST(NumberFormat, IntegerPartFloorsPlainDecimalIsShortOneDecimalRoundsAsTheValu
               std::tuple("0.5", "9000", "0"));
     EXPECT_EQ(std::tuple(one_decimal(4.96), one_decimal(5.05), one_decimal(-0.04)),
               std::tuple("5.0", "5.1", "0.0"));
+    // Carries through every digit; values far past a fixed buffer keep all of theirs.
+    EXPECT_EQ(std::tuple(one_decimal(-99.96), one_decimal(0.95)), std::tuple("-100.0", "1.0"));
+    for (double huge : {1e61, -std::numeric_limits<double>::max()})
+        EXPECT_EQ(one_decimal(huge), plain_decimal(huge) + ".0");
 }
 
 }  // namespace
