@@ -78,13 +78,33 @@ std::optional<std::string> QtPlatform::bind_feed(int port, bool all_addresses) {
 }
 
 void QtPlatform::read_datagrams(QUdpSocket* socket) {
-    // Every pending datagram, in arrival order. A handler may close the feed
-    // in the middle of the loop, which deletes the socket later, not now.
-    while (socket->state() == QAbstractSocket::BoundState && socket->hasPendingDatagrams()) {
-        const QNetworkDatagram d = socket->receiveDatagram();
-        const QByteArray bytes = d.data();
+    // The handlers run from a queued call, not from this slot: a socket does
+    // not signal again while its own signal is running, so a handler that
+    // pauses (the new-event chime) would stop reception for the whole pause.
+    // A burst is read in slices so that the timers get their turn in a flood.
+    for (int n = 0;
+         n < 256 && socket->state() == QAbstractSocket::BoundState && socket->hasPendingDatagrams();
+         ++n) {
+        QByteArray bytes = socket->receiveDatagram().data();
+        if (received_.size() >= 4096 || received_bytes_ + bytes.size() > 8 << 20) continue;
+        received_bytes_ += bytes.size();
+        received_.push_back(std::move(bytes));
+    }
+    if (!handling_ && !received_.empty())
+        QMetaObject::invokeMethod(this, &QtPlatform::handle_received, Qt::QueuedConnection);
+}
+
+// In arrival order; what arrives during a handler's pause joins the queue.
+void QtPlatform::handle_received() {
+    if (handling_) return;
+    handling_ = true;
+    while (!received_.empty()) {
+        const QByteArray bytes = std::move(received_.front());
+        received_.pop_front();
+        received_bytes_ -= bytes.size();
         if (datagram_handler_) datagram_handler_(std::string_view(bytes.constData(), bytes.size()));
     }
+    handling_ = false;
 }
 
 void QtPlatform::close_feed() {
@@ -93,6 +113,8 @@ void QtPlatform::close_feed() {
         socket->deleteLater();
     }
     sockets_.clear();
+    received_.clear();  // nothing read before the stop is handled after it
+    received_bytes_ = 0;
 }
 
 bool QtPlatform::feed_closed() const {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QSoundEffect>
 #include <QUdpSocket>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -79,6 +81,7 @@ class QtPlatform : public QObject, public eew::Platform {
     PopupWindow& popup();
     MessageWindow& message();
     void read_datagrams(QUdpSocket* socket);
+    void handle_received();
     void show_setform();
 
     MainWindow* main_window_ = nullptr;
@@ -87,6 +90,11 @@ class QtPlatform : public QObject, public eew::Platform {
     std::vector<QUdpSocket*> sockets_;
     QSoundEffect sound_;
     std::function<void(std::string_view)> datagram_handler_;
+    // Datagrams read from the sockets and not handled yet, oldest first; past
+    // 4,096 of them or 8 MB the newest are dropped, as a full socket buffer would.
+    std::deque<QByteArray> received_;
+    std::size_t received_bytes_ = 0;
+    bool handling_ = false;
     // Without a main window (tests) the main map draws here, unseen.
     std::unique_ptr<PictureArea> detached_main_map_;
     std::unique_ptr<PopupWindow> popup_;

@@ -12,12 +12,16 @@ namespace eew::test {
 // a test that reached one would otherwise wait for a click that never comes.
 class QtTestPlatform : public QtPlatform {
   public:
+    std::string program_folder() override {
+        return folder.empty() ? QtPlatform::program_folder() : folder;
+    }
     void message_box(const std::string& text) override { messages.push_back(text); }
     std::optional<std::string> choose_file(const std::string& start_folder) override {
         dialog_folders.push_back(start_folder);
         return chosen_file;
     }
 
+    std::string folder;  // the program folder; empty: the executable's
     std::vector<std::string> messages;
     std::vector<std::string> dialog_folders;
     std::optional<std::string> chosen_file;

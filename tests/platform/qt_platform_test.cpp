@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QUdpSocket>
 #include <QWidget>
 
@@ -53,6 +54,30 @@ TEST_F(UdpFeed, DatagramsArriveWholeInOrderUntilStopThenOnAllAddresses) {
     send("LAN");
     ASSERT_TRUE(run_until([&] { return got.size() == 4; }));
     EXPECT_EQ(got, (std::vector<std::string>{"A1", "B2", bytes, "LAN"}));
+}
+
+// The chime's pause keeps reading the socket: 2 MB sent during it, far more
+// than the socket's buffer holds, all arrive, after the paused handler.
+TEST_F(UdpFeed, DatagramsSentWhileAHandlerPausesAreReadAndHandledAfterIt) {
+    ASSERT_EQ(platform.bind_feed(port, false), std::nullopt);
+    int paused_at = -1;
+    platform.on_datagram([&](std::string_view d) {
+        got.emplace_back(d.substr(0, 2));
+        if (got.size() > 1) return;
+        QTimer burst;
+        int sent = 0;
+        QObject::connect(&burst, &QTimer::timeout, [&] {
+            for (int i = 0; i < 10 && sent < 200; ++i, ++sent)
+                send(std::to_string(10 + sent % 90) + std::string(10000, 'x'));
+        });
+        burst.start(5);
+        platform.pause_with_events(500);
+        paused_at = static_cast<int>(got.size());
+    });
+    send("go");
+    ASSERT_TRUE(run_until([&] { return got.size() == 201; }, 5000)) << got.size();
+    EXPECT_EQ(paused_at, 1);
+    EXPECT_EQ(std::tuple(got[1], got[200]), std::tuple("10", "29"));  // in order
 }
 
 TEST_F(UdpFeed, APortInUseOrOutOfRangeIsRefusedNamingIt) {

@@ -1,0 +1,155 @@
+// The whole receiving side, in LAN mode, under as many datagrams as a sender
+// thread can push: reports of many quakes, noise, cut and random bytes,
+// waveform and observation packets. The program must keep its tick, stay
+// within its bounds and show the right quake once the flood is over.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QUdpSocket>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include "app/app.hpp"
+#include "fakes/program_folder.hpp"
+#include "fakes/qt_test_platform.hpp"
+#include "fakes/report_text.hpp"
+#include "observed/packet_text.hpp"
+#include "udp_sender.hpp"
+
+namespace eew {
+namespace {
+
+long resident_kb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
+    return 0;
+}
+
+std::string two_digits(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+// Datagram `i` of the flood, in LAN framing (the text and one byte).
+std::string flood_datagram(int i, std::mt19937& random) {
+    test::ReportValues r;
+    r.code = "202404010900" + two_digits(i % 40);
+    r.sequence = 1 + i / 1000;
+    r.latitude = 33 + (i % 40) * 0.1;
+    const std::string report = test::report_xml(r);
+    std::string text;
+    switch (i % 10) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+            text = report;
+            break;
+        case 4:
+            text = "noise " + std::to_string(i) + " of the flood";
+            break;
+        case 5:
+            text = report.substr(0, random() % report.size());
+            break;
+        case 6:
+            text.resize(random() % 1500);
+            for (char& c : text)
+                c = static_cast<char>(random());
+            break;
+        case 7:
+            text = test::wave_header(i, 1, 1, 0.5, 1) +
+                   test::wave_record("ST" + two_digits(i % 90), "U", 12.5, 300, 1.5, "0A0B0C0D");
+            break;
+        case 8:
+            text = test::obs_header(1) + test::obs_record("35.1", "139.2", 2.5);
+            break;
+        case 9:
+            text = report.substr(0, 400) + std::string(60000, 'x') + report.substr(400);
+            break;
+    }
+    return text + "\n";
+}
+
+TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQuakeShown) {
+    test::TempFolder folder;
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    const int port = probe.localPort();
+    probe.close();
+    test::write_program_files(folder);
+    std::string config = test::sample_config(1, 1, 1);
+    config.replace(0, 4, std::to_string(port));
+    folder.write("data/tavi.config", config);
+
+    test::QtTestPlatform platform;
+    platform.folder = folder.path();
+    App app(platform);
+    platform.attach_views(app.state().popup_view, app.state().message_view);
+    QElapsedTimer clock;
+    clock.start();
+    int received = 0;
+    platform.on_datagram([&](std::string_view d) {
+        ++received;
+        app.Winsock1_DataArrival(d);
+        platform.render_event_windows();
+    });
+    ASSERT_EQ(app.Form_Load(), std::nullopt);
+    QElapsedTimer since_tick;
+    qint64 worst_gap_ms = 0;
+    int ticks = 0;
+    QTimer timer1;
+    timer1.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer1, &QTimer::timeout, [&] {
+        if (ticks++ > 0) worst_gap_ms = std::max(worst_gap_ms, since_tick.elapsed());
+        since_tick.start();
+        app.Timer1_Timer();
+        platform.render_event_windows();
+    });
+    timer1.start(1000);
+
+    const long rss_before = resident_kb();
+    std::atomic<bool> sent = false;
+    std::thread sender([&] {
+        std::mt19937 random(7);
+        sim::UdpSender udp(port);
+        for (int i = 0; i < 100000; ++i)
+            udp.send(flood_datagram(i, random));
+        sent = true;
+    });
+    while (!sent)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    sender.join();
+    const int ticks_in_flood = ticks;
+    // Whatever is still queued is read, and the tick goes on after it.
+    while (ticks < ticks_in_flood + 2 && clock.elapsed() < 40000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_GE(ticks, ticks_in_flood + 2);
+
+    const MainState& m = app.state();
+    EXPECT_LE(m.events.n_event, EventTable::kSlots);
+    EXPECT_LE(m.recent.total_event_number, RecentEvents::kCapacity);
+#ifndef __SANITIZE_ADDRESS__  // which keeps freed memory aside on purpose
+    EXPECT_LT(resident_kb() - rss_before, 50 * 1024);
+#endif
+    std::printf(
+        "flood: %d of 100000 received in %.1f s, %d ticks, worst tick gap %lld ms, "
+        "resident %ld -> %ld kB\n",
+        received, clock.elapsed() / 1000.0, ticks, worst_gap_ms, rss_before, resident_kb());
+
+    // A fresh quake after the flood is followed and shown with its own values.
+    test::ReportValues last;
+    last.code = "20991231235959";
+    last.latitude = 36.25;
+    last.magnitude = 7.5;
+    sim::UdpSender(port).send(test::report_xml(last) + "\n");
+    while (m.followed.code != last.code && clock.elapsed() < 45000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(m.followed.code, last.code);
+    EXPECT_EQ(m.followed.latitude, 36.25);
+}
+
+}  // namespace
+}  // namespace eew
