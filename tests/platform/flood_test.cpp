@@ -29,48 +29,27 @@ long resident_kb() {
     return 0;
 }
 
-std::string two_digits(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
-}
-
 // Datagram `i` of the flood, in LAN framing (the text and one byte).
 std::string flood_datagram(int i, std::mt19937& random) {
     test::ReportValues r;
-    r.code = "202404010900" + two_digits(i % 40);
+    r.code = "2024040109" + std::to_string(1000 + i % 40);
     r.sequence = 1 + i / 1000;
     r.latitude = 33 + (i % 40) * 0.1;
     const std::string report = test::report_xml(r);
-    std::string text;
-    switch (i % 10) {
-        case 0:
-        case 1:
-        case 2:
-        case 3:
-            text = report;
-            break;
-        case 4:
-            text = "noise " + std::to_string(i) + " of the flood";
-            break;
-        case 5:
-            text = report.substr(0, random() % report.size());
-            break;
-        case 6:
-            text.resize(random() % 1500);
-            for (char& c : text)
-                c = static_cast<char>(random());
-            break;
-        case 7:
-            text = test::wave_header(i, 1, 1, 0.5, 1) +
-                   test::wave_record("ST" + two_digits(i % 90), "U", 12.5, 300, 1.5, "0A0B0C0D");
-            break;
-        case 8:
-            text = test::obs_header(1) + test::obs_record("35.1", "139.2", 2.5);
-            break;
-        case 9:
-            text = report.substr(0, 400) + std::string(60000, 'x') + report.substr(400);
-            break;
-    }
-    return text + "\n";
+    std::string junk(i % 10 == 6 ? random() % 1500 : 0, ' ');
+    for (char& c : junk)
+        c = static_cast<char>(random());
+    const int kind = i % 10;
+    // clang-format off
+    return (kind < 4 ? report
+          : kind == 4 ? "noise " + std::to_string(i) + " of the flood"
+          : kind == 5 ? report.substr(0, random() % report.size())
+          : kind == 6 ? junk
+          : kind == 7 ? test::wave_header(i, 1, 1, 0.5, 1) +
+                            test::wave_record("ST" + std::to_string(i % 90), "U", 12.5, 300, 1.5, "0A0B")
+          : kind == 8 ? test::obs_header(1) + test::obs_record("35.1", "139.2", 2.5)
+          : report.substr(0, 400) + std::string(60000, 'x') + report.substr(400)) + "\n";
+    // clang-format on
 }
 
 TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQuakeShown) {
