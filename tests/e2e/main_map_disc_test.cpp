@@ -4,31 +4,21 @@
 
 #include "app/app.hpp"
 #include "fakes/client_process.hpp"
+#include "fakes/qt_test_platform.hpp"
 #include "fakes/report_text.hpp"
 #include "maps/map_catalogue.hpp"
-#include "platform/qt_platform.hpp"
 #include "ui/main_window.hpp"
 #include "ui/picture_area.hpp"
 
 namespace {
 
-// The program folder and clock are the test's; message boxes are recorded.
-class FolderPlatform : public QtPlatform {
-  public:
-    std::string program_folder() override { return folder; }
-    void message_box(const std::string& text) override { messages.push_back(text); }
-    eew::DateTime now() override { return clock; }
-    std::string folder;
-    std::vector<std::string> messages;
-    eew::DateTime clock = *eew::DateTime::from_fields(2024, 4, 1, 9, 0, 6);
-};
-
 TEST(MainMapAfterAnEvent, TheEventsDiscStaysWhereItsEpicentreIs) {
     eew::test::TempFolder folder;
     // Display time 8 s, no automatic start.
     eew::test::copy_program(folder, EEW_SOURCE_DIR, {{5, "8"}, {21, "0"}});
-    FolderPlatform platform;
+    eew::test::QtTestPlatform platform;
     platform.folder = folder.path();
+    platform.clock = *eew::DateTime::from_fields(2024, 4, 1, 9, 0, 6);
     eew::App app(platform);
     MainWindow window(app);
     platform.attach(&window);
@@ -48,7 +38,7 @@ TEST(MainMapAfterAnEvent, TheEventsDiscStaysWhereItsEpicentreIs) {
     app.Winsock1_DataArrival(eew::test::relay_datagram(eew::test::report_xml(report)));
     app.Winsock1_DataArrival(eew::test::relay_datagram("noise message"));  // winds it down
     for (int second = 1; second < 40 && app.state().events.event_flag != 0; ++second) {
-        platform.clock = platform.clock.plus_seconds(1);
+        platform.clock = platform.clock->plus_seconds(1);
         app.Timer1_Timer();
         window.render();
         platform.render_event_windows();

@@ -8,10 +8,12 @@
 
 namespace eew::test {
 
-// The real Qt platform with its two modal dialogs recorded instead of shown:
+// The real Qt platform, optionally on a program folder and clock of the
+// test's, with its two modal dialogs recorded instead of shown:
 // a test that reached one would otherwise wait for a click that never comes.
 class QtTestPlatform : public QtPlatform {
   public:
+    eew::DateTime now() override { return clock ? *clock : QtPlatform::now(); }
     std::string program_folder() override {
         return folder.empty() ? QtPlatform::program_folder() : folder;
     }
@@ -21,7 +23,8 @@ class QtTestPlatform : public QtPlatform {
         return chosen_file;
     }
 
-    std::string folder;  // the program folder; empty: the executable's
+    std::optional<eew::DateTime> clock;  // empty: the computer's clock
+    std::string folder;                  // the program folder; empty: the executable's
     std::vector<std::string> messages;
     std::vector<std::string> dialog_folders;
     std::optional<std::string> chosen_file;
