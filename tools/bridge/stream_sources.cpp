@@ -25,10 +25,12 @@ TcpTelegramSource::TcpTelegramSource(QString host, quint16 port, PieceSink sink)
     QObject::connect(&retry_, &QTimer::timeout, &socket_,
                      [this] { socket_.connectToHost(host_, port_); });
     QObject::connect(&socket_, &QTcpSocket::connected, &socket_, [this] {
-        wait_s_ = 1;
         tell(QStringLiteral("connected to %1:%2").arg(host_).arg(port_));
     });
     QObject::connect(&socket_, &QTcpSocket::readyRead, &socket_, [this] {
+        // Only a connection that delivers resets the wait: a server that
+        // accepts and closes at once is not asked every second.
+        wait_s_ = 1;
         const QByteArray data = socket_.readAll();
         pass(splitter_.feed(std::string_view(data.constData(), data.size())));
     });

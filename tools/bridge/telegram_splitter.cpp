@@ -48,14 +48,19 @@ std::vector<TelegramPiece> TelegramSplitter::feed(std::string_view chunk) {
 std::vector<TelegramPiece> TelegramSplitter::finish() {
     std::vector<TelegramPiece> out = feed(" ");
     if (!tokens_.empty()) out.push_back({std::move(tokens_), "cut short: no 9999="});
-    if (!joined_.empty())
-        out.push_back({std::move(joined_), "cut short: part " + std::to_string(parts_seen_ + 1) +
-                                               " of " + std::to_string(part_count(joined_)) +
-                                               " missing"});
+    if (!joined_.empty()) {
+        std::string why = "cut short: " + missing_part();
+        out.push_back({std::move(joined_), std::move(why)});
+    }
     tokens_.clear();
     joined_.clear();
     parts_seen_ = 0;
     return out;
+}
+
+std::string TelegramSplitter::missing_part() const {
+    return "part " + std::to_string(parts_seen_ + 1) + " of " +
+           std::to_string(part_count(joined_)) + " missing";
 }
 
 void TelegramSplitter::take_token(std::string token, std::vector<TelegramPiece>& out) {
@@ -84,9 +89,8 @@ void TelegramSplitter::complete(std::vector<std::string> tokens, std::vector<Tel
         return;
     }
     if (!joined_.empty() && !same_header(joined_, tokens)) {
-        out.push_back({std::move(joined_), "part " + std::to_string(parts_seen_ + 1) + " of " +
-                                               std::to_string(part_count(joined_)) +
-                                               " missing before another telegram"});
+        std::string why = missing_part() + " before another telegram";
+        out.push_back({std::move(joined_), std::move(why)});
         joined_.clear();
         parts_seen_ = 0;
     }

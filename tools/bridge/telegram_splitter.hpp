@@ -31,6 +31,8 @@ class TelegramSplitter {
   private:
     void take_token(std::string token, std::vector<TelegramPiece>& out);
     void complete(std::vector<std::string> tokens, std::vector<TelegramPiece>& out);
+    // "part k of n missing", for the parts joined so far.
+    std::string missing_part() const;
 
     std::string partial_;              // a token the chunk may have cut in two
     std::vector<std::string> tokens_;  // the telegram being read
