@@ -89,7 +89,8 @@ nothing was. Connection trouble goes to standard error.
   FILE, -           telegrams from a file or standard input, one after
                     another; sent as they are read, a few milliseconds apart
   --speed F         play the FILE at the pace of its issue times, every wait
-                    divided by F (0.01 at least)
+                    divided by F (0.01 at least); a gap of more than a minute
+                    between two telegrams counts as a minute
   --tcp HOST:PORT   telegrams from a TCP stream, read as they come; the
                     connection is made again after a break, waiting 1, 2, 4 …
                     up to 30 s

@@ -1,6 +1,7 @@
 // eew-bridge: the agency's code-format EEW telegrams into the receiver's feed.
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -77,9 +78,14 @@ bool play_as_read(std::istream& in, Bridge& bridge) {
     return take_all(splitter.finish());
 }
 
-// Sends each telegram at the seconds from the first issue time to its own,
-// divided by the speed; one that does not decode, or was issued before the one
-// before it, goes right after that one.
+// Between the issue times of two telegrams, a longer gap than this counts as
+// this: it lies between two quakes, and a file of past quakes would otherwise
+// wait years.
+constexpr long long kLongestGapS = 60;
+
+// Sends each telegram at the seconds from the issue time of the one before to
+// its own (at most a minute), divided by the speed; one that does not decode,
+// or was issued before the one before it, goes right after that one.
 bool play_paced(std::istream& in, double speed, Bridge& bridge) {
     TelegramSplitter splitter;
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -87,14 +93,15 @@ bool play_paced(std::istream& in, double speed, Bridge& bridge) {
     for (TelegramPiece& p : splitter.finish())
         pieces.push_back(std::move(p));
     const auto start = std::chrono::steady_clock::now();
-    std::optional<DateTime> first;
+    std::optional<DateTime> previous;
     double offset = 0;
     for (const TelegramPiece& p : pieces) {
         const auto decoded = decode_telegram(p.tokens);
         if (const Telegram* t = std::get_if<Telegram>(&decoded); t && p.error.empty()) {
             const DateTime issued = local_time_of(t->issued);
-            if (!first) first = issued;
-            offset = std::max(offset, seconds_between(*first, issued) / speed);
+            if (previous)
+                offset += std::clamp(seconds_between(*previous, issued), 0LL, kLongestGapS) / speed;
+            previous = std::max(previous.value_or(issued), issued);
         }
         std::this_thread::sleep_until(start + std::chrono::duration<double>(offset));
         if (!bridge.take(p)) return false;

@@ -24,9 +24,8 @@ TcpTelegramSource::TcpTelegramSource(QString host, quint16 port, PieceSink sink)
     retry_.setSingleShot(true);
     QObject::connect(&retry_, &QTimer::timeout, &socket_,
                      [this] { socket_.connectToHost(host_, port_); });
-    QObject::connect(&socket_, &QTcpSocket::connected, &socket_, [this] {
-        tell(QStringLiteral("connected to %1:%2").arg(host_).arg(port_));
-    });
+    QObject::connect(&socket_, &QTcpSocket::connected, &socket_,
+                     [this] { tell(QStringLiteral("connected to %1:%2").arg(host_).arg(port_)); });
     QObject::connect(&socket_, &QTcpSocket::readyRead, &socket_, [this] {
         // Only a connection that delivers resets the wait: a server that
         // accepts and closes at once is not asked every second.
