@@ -17,7 +17,8 @@ using PieceSink = std::function<void(const TelegramPiece&)>;
 
 // Reads telegrams from a TCP stream as they come. After a failed connection or
 // a break it says so on standard error and tries again after 1, 2, 4 … up to
-// 30 s (back to 1 s once data comes); a telegram cut off by the break is reported as cut short, never sent.
+// 30 s (back to 1 s once data comes); a telegram cut off by the break is reported as cut short,
+// never sent.
 class TcpTelegramSource {
   public:
     TcpTelegramSource(QString host, quint16 port, PieceSink sink);

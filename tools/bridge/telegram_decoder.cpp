@@ -10,6 +10,7 @@ struct Malformed {
     std::string why;
 };
 
+// At most nine digits, so that an int holds them.
 int number_of(std::string_view digits) {
     int n = 0;
     for (char c : digits)
@@ -79,7 +80,7 @@ std::string_view after_prefix(std::string_view field, std::string_view token,
 }
 
 JstTime date_time(std::string_view field, std::string_view token) {
-    digits(field, token, 12);
+    if (!is_digits(token, 12)) fail(field, token, "12 digits");
     const JstTime t{2000 + number_of(token.substr(0, 2)), number_of(token.substr(2, 2)),
                     number_of(token.substr(4, 2)),        number_of(token.substr(6, 2)),
                     number_of(token.substr(8, 2)),        number_of(token.substr(10, 2))};

@@ -8,6 +8,11 @@ namespace eew::bridge {
 namespace {
 
 constexpr std::size_t kHeaderTokens = 5;
+// Far above the longest telegram (every forecast area of the country in the
+// EBI block) and the longest token: a stream that never ends a telegram must
+// not grow without bound.
+constexpr std::size_t kMostTokens = 2000;
+constexpr std::size_t kLongestToken = 32;
 
 // type, office, flag, issue time, Cnf: nothing inside a telegram looks like it.
 bool header_at(const std::vector<std::string>& t, std::size_t i) {
@@ -36,7 +41,7 @@ std::vector<TelegramPiece> TelegramSplitter::feed(std::string_view chunk) {
     std::vector<TelegramPiece> out;
     for (char c : chunk) {
         if (!std::isspace(static_cast<unsigned char>(c))) {
-            partial_ += c;
+            if (partial_.size() < kLongestToken) partial_ += c;
         } else if (!partial_.empty()) {
             take_token(std::move(partial_), out);
             partial_.clear();
@@ -66,6 +71,11 @@ std::string TelegramSplitter::missing_part() const {
 void TelegramSplitter::take_token(std::string token, std::vector<TelegramPiece>& out) {
     const bool end = token == kEndToken;
     tokens_.push_back(std::move(token));
+    if (!end && tokens_.size() >= kMostTokens) {
+        out.push_back(
+            {std::move(tokens_), "no 9999= within " + std::to_string(kMostTokens) + " tokens"});
+        tokens_.clear();
+    }
     if (!end) return;
     // A telegram that lost its end runs into the next one; cut it at every
     // header found after its own start.

@@ -18,7 +18,8 @@ struct TelegramPiece {
 // telegrams. Tokens are separated by any whitespace, so blank lines, line
 // wraps and whole telegrams on one line all read alike. A telegram ends at
 // "9999="; one whose "9999=" is missing ends where the next telegram's header
-// begins. A part announcing more parts (Cn0) waits for the parts after it,
+// begins, or after 2000 tokens (a longer token keeps its first 32
+// characters). A part announcing more parts (Cn0) waits for the parts after it,
 // which must repeat its header (type, office, flag, issue time, count); their
 // tokens after the header are appended, and the last part (Cn1) completes it.
 class TelegramSplitter {

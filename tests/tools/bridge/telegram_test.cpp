@@ -112,6 +112,12 @@ TEST(Telegrams, PartsAreJoinedWhateverTheChunksAndALostEndDoesNotTakeTheNextOne)
     EXPECT_EQ(std::tuple(cut[1].error, cut[2].error), std::tuple("", ""));
     EXPECT_EQ(pieces_of(two_parts.substr(0, two_parts.find("37 03 00 110415233453 C21")))[0].error,
               "cut short: part 2 of 2 missing");
+    std::string endless;  // a stream that never ends a telegram is cut, not held whole
+    for (int i = 0; i < 4100; ++i)
+        endless += "RK66204 ";
+    const auto held = TelegramSplitter().feed(endless);
+    EXPECT_EQ(std::tuple(held.size(), held[1].error),
+              std::tuple(2u, "no 9999= within 2000 tokens"));
 }
 
 // Each token cut off (with all after it), garbled at its first character or
