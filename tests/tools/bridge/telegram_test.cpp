@@ -247,6 +247,8 @@ TEST(Rules, ReportsDecodeInTheReceiverToTheirOwnValuesOnly) {
     }
     const auto noise = frame_message(sim::make_datagram(sent[2].text, sim::Framing::relay), false);
     EXPECT_EQ(message_kind(noise.value_or(""), false), MessageKind::noise);
+    unsetenv("TZ");
+    tzset();
 }
 
 TEST(Rules, JapanTimeBecomesTheLocalTimeOfEachZone) {
