@@ -6,6 +6,11 @@
 namespace eew::sim {
 namespace {
 
+// Slower than a hundredth would stretch waits beyond what anyone plays.
+constexpr double kSlowestSpeed = 0.01;
+
+}  // namespace
+
 std::optional<int> port_number(std::string_view text) {
     int port = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
@@ -13,9 +18,6 @@ std::optional<int> port_number(std::string_view text) {
         return std::nullopt;
     return port;
 }
-
-// Slower than a hundredth would stretch waits beyond what anyone plays.
-constexpr double kSlowestSpeed = 0.01;
 
 std::optional<double> speed_factor(std::string_view text) {
     double speed = 0;
@@ -25,8 +27,6 @@ std::optional<double> speed_factor(std::string_view text) {
         return std::nullopt;
     return speed;
 }
-
-}  // namespace
 
 std::variant<Options, std::string> parse_command_line(const std::vector<std::string_view>& args) {
     Options o;

@@ -19,6 +19,11 @@ struct Options {
     std::optional<std::string> raw;  // one message given on the command line
 };
 
+// A port number 1 to 65535, written whole; nothing otherwise.
+std::optional<int> port_number(std::string_view text);
+// A speed factor of 0.01 or more, written whole; nothing otherwise.
+std::optional<double> speed_factor(std::string_view text);
+
 // Reads the arguments after the program name; a text says what is wrong.
 std::variant<Options, std::string> parse_command_line(const std::vector<std::string_view>& args);
 
