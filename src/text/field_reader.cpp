@@ -39,7 +39,10 @@ FieldReader FieldReader::open(const std::string& path) {
 }
 
 FieldReader::FieldReader(std::string name, std::string content)
-    : name_(std::move(name)), data_(std::move(content)) {}
+    : name_(std::move(name)), data_(std::move(content)) {
+    const std::size_t last = data_.find_last_not_of(" \t\r\n");
+    content_end_ = last == std::string::npos ? 0 : last + 1;
+}
 
 void FieldReader::skip_blanks() {
     while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t'))
@@ -65,11 +68,7 @@ void FieldReader::skip_separator() {
 }
 
 bool FieldReader::at_end() const {
-    for (std::size_t i = pos_; i < data_.size(); ++i) {
-        char c = data_[i];
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
-    }
-    return true;
+    return pos_ >= content_end_;
 }
 
 void FieldReader::fail_at_end(std::string_view item) const {

@@ -60,6 +60,9 @@ class FieldReader {
     std::string name_;
     std::string data_;
     std::size_t pos_ = 0;
+    // Where the trailing blanks and line ends begin: every field checks it,
+    // and a long run of them must not be scanned again for each field.
+    std::size_t content_end_ = 0;
 };
 
 }  // namespace eew
