@@ -8,6 +8,7 @@
 
 #include "fakes/mutator.hpp"
 #include "fakes/report_text.hpp"
+#include "fakes/started_app.hpp"
 #include "feed/framing.hpp"
 #include "feed/report_decoder.hpp"
 #include "replay/replay_file.hpp"
@@ -15,25 +16,12 @@
 namespace eew {
 namespace {
 
-const std::vector<std::string_view> kMarkers = {"data code=",
-                                                "sequence=",
-                                                "origin_time accuracy=",
-                                                "</origin_time>",
-                                                "send_time>",
-                                                "</send_time>",
-                                                "magnitude>",
-                                                "</magnitude>",
-                                                "mip>",
-                                                "latitude",
-                                                "</latitude>",
-                                                "</depth>",
-                                                "p_data>",
-                                                "</p_data>",
-                                                "nobs_pol>",
-                                                "region>",
-                                                "</region>",
-                                                ">",
-                                                "\""};
+// clang-format off
+const std::vector<std::string_view> kMarkers = {
+    "data code=", "sequence=", "origin_time accuracy=", "</origin_time>", "send_time>",
+    "</send_time>", "magnitude>", "</magnitude>", "mip>", "latitude", "</latitude>", "</depth>",
+    "p_data>", "</p_data>", "nobs_pol>", "region>", "</region>", ">", "\""};
+// clang-format on
 
 std::vector<std::string> texts(const CurrentReport& r) {
     return {r.code00, r.sequence00, r.origintime00.text(), r.sendtime00.text(), r.region_name00};
@@ -126,6 +114,32 @@ TEST(ReportFuzz, ValidReportsRoundTrip) {
         EXPECT_EQ(std::vector(n.begin(), n.begin() + 5),
                   (std::vector{v.magnitude, v.mip, v.latitude, v.longitude, v.depth}));
     }
+}
+
+// Damaged messages through the whole program in LAN mode, a second after
+// each: reports of every kind of damage reach the event table, the maps and
+// the logs without breaking them, and the table keeps within its slots.
+TEST(ReceiveFuzz, DamagedMessagesThroughTheProgram) {
+    test::StartedApp s{{{"data/tavi.config", test::sample_config(1, 1, 1)}}};
+    test::Mutator mutate(911);
+    const std::string wave =
+        "wave        1 1 1   5.0 1S080U   5     0     0   9671  7.73  2"
+        "0A0B";
+    const std::string valid[] = {test::report_xml({}), wave, "obs        138.29142.05   156",
+                                 "noise        "};
+    int most_events = 0;
+    for (int i = 0; i < 400; ++i) {
+        const std::string& message = valid[i % 7 < 4 ? 0 : i % 4];
+        s.app.Winsock1_DataArrival(mutate.mutate(message, kMarkers) + "\n");
+        s.platform.advance(1);
+        s.app.Timer1_Timer();
+        const EventTable& t = s.m().events;
+        ASSERT_TRUE(t.n_event >= 0 && t.n_event <= EventTable::kSlots) << t.n_event;
+        most_events = std::max(most_events, t.n_event);
+        for (auto& [id, canvas] : s.platform.canvases)
+            canvas.calls.clear();
+    }
+    EXPECT_GT(most_events, 1);  // the damage left reports to follow
 }
 
 // A log of three reports two seconds apart, as the program writes it.
