@@ -7,6 +7,8 @@ namespace eew {
 
 RegionTable read_region_table(const std::string& path) {
     FieldReader in = FieldReader::open(path);
+    // Without rows every report would show a blank region name.
+    if (in.at_end()) throw DataFileError(path, "The file \"" + path + "\" holds no regions.");
     RegionTable table;
     for (int i = 1; i <= RegionTable::kCapacity && !in.at_end(); ++i) {
         const std::string row = "row " + std::to_string(i);

@@ -14,8 +14,8 @@ struct RegionTable {
 };
 
 // Reads pairs of text fields until the end of the file; rows beyond the
-// capacity are ignored. Throws DataFileError when the file is missing or its
-// last row has no display name.
+// capacity are ignored. Throws DataFileError when the file is missing, holds
+// no row, or its last row has no display name.
 RegionTable read_region_table(const std::string& path);
 
 }  // namespace eew

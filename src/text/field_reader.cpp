@@ -6,6 +6,22 @@
 #include "text/numeric_value.hpp"
 
 namespace eew {
+namespace {
+
+bool is_text_byte(unsigned char c) {
+    return c >= 0x20 || c == '\t' || c == '\r' || c == '\n' || c == 0x1A;
+}
+
+// A field as quoted in a message: its first characters, any byte but
+// printable ASCII shown as "?" (a message must stay valid UTF-8).
+std::string quoted(std::string_view field) {
+    std::string shown(field.substr(0, 20));
+    for (char& c : shown)
+        if (c < 0x20 || c > 0x7E) c = '?';
+    return "\"" + shown + (field.size() > 20 ? "...\"" : "\"");
+}
+
+}  // namespace
 
 FieldReader FieldReader::open(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -13,11 +29,20 @@ FieldReader FieldReader::open(const std::string& path) {
     std::ostringstream content;
     content << in.rdbuf();
     if (in.bad()) throw DataFileError(path, "The file \"" + path + "\" cannot be read.");
-    return FieldReader(path, content.str());
+    std::string data = content.str();
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        if (!is_text_byte(static_cast<unsigned char>(data[i])))
+            throw DataFileError(path, "The file \"" + path + "\" is not a text file (byte " +
+                                          std::to_string(i + 1) + " is a control character).");
+    }
+    return FieldReader(path, std::move(data));
 }
 
 FieldReader::FieldReader(std::string name, std::string content)
-    : name_(std::move(name)), data_(std::move(content)) {}
+    : name_(std::move(name)), data_(std::move(content)) {
+    const std::size_t last = data_.find_last_not_of(" \t\r\n");
+    content_end_ = last == std::string::npos ? 0 : last + 1;
+}
 
 void FieldReader::skip_blanks() {
     while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t'))
@@ -43,11 +68,7 @@ void FieldReader::skip_separator() {
 }
 
 bool FieldReader::at_end() const {
-    for (std::size_t i = pos_; i < data_.size(); ++i) {
-        char c = data_[i];
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
-    }
-    return true;
+    return pos_ >= content_end_;
 }
 
 void FieldReader::fail_at_end(std::string_view item) const {
@@ -86,7 +107,12 @@ double FieldReader::number(std::string_view item) {
     while (end < data_.size() && data_[end] != ' ' && data_[end] != '\t' && data_[end] != ',' &&
            data_[end] != '\r' && data_[end] != '\n')
         ++end;
-    double value = numeric_value(std::string_view(data_).substr(pos_, end - pos_));
+    const std::string_view field = std::string_view(data_).substr(pos_, end - pos_);
+    if (!starts_with_number(field)) {
+        throw DataFileError(name_, "The file \"" + name_ + "\" has " + quoted(field) +
+                                       " where a number should be: " + std::string(item) + ".");
+    }
+    double value = numeric_value(field);
     pos_ = end;
     skip_separator();
     return value;

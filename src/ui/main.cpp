@@ -62,7 +62,12 @@ int main(int argc, char* argv[]) {
         // Also on standard error: started from a terminal or a service
         // manager, nobody may be there to click the dialog away.
         std::fprintf(stderr, "eewclient cannot start: %s\n", error->c_str());
-        QMessageBox::critical(nullptr, "eewclient cannot start", QString::fromStdString(*error));
+        // Without a screen the dialog could never be clicked away and the
+        // program would hang instead of ending.
+        const QString screen = QGuiApplication::platformName();
+        if (screen != "offscreen" && screen != "minimal")
+            QMessageBox::critical(nullptr, "eewclient cannot start",
+                                  QString::fromStdString(*error));
         return 1;
     }
     // The countdown must keep to the wall clock: a coarse timer fires up to

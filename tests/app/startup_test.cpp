@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app_test.hpp"
+#include "fakes/mutator.hpp"
 #include "fakes/program_folder.hpp"
 
 namespace eew {
@@ -50,27 +51,54 @@ TEST_F(StartUp, ReadsTheTablesWhateverTheirLineBreaks) {
     EXPECT_EQ(m.regions.region_table[3][2] + "|" + m.regions.region_table[4][1], "東京都２３区|");
 }
 
-TEST_F(StartUp, AMissingOrShortRequiredFileStopsWithItsNameAndTheMissingItem) {
+// Every file start-up needs, missing, empty, cut short, binary garbage or
+// text of another kind: start-up stops before anything starts (automatic
+// start is on), with a message naming the file and what is wrong with it.
+TEST(StartUpFiles, ABadRequiredFileStopsStartUpWithItsNameAndTheFault) {
     std::string table = test::linear_travel_table(4.0);
     std::size_t cut = 0;
     for (int line = 0; line < 1215; ++line)  // ten numbers a line: stops after number 12150
         cut = table.find("\r\n", cut) + 2;
+    const std::string html = "<!DOCTYPE html>\r\n<html><body>moved</body></html>\r\n";
+    const std::string garbage = test::Mutator(7).random_bytes(4096);
+    enum Kind { missing, empty, cut_short, binary, text };
     // clang-format off
-    const std::tuple<std::string, std::string, std::string> cases[] = {  // file, content, reason
-        {"tavi.config", "", ""}, {"traveltime300.dat", "", ""}, {"traveltimep300.dat", "", ""},
-        {"LPwave.in", "", ""}, {"jmargn_j.csv", "", ""},
-        {"traveltimep300.dat", table.substr(0, cut), "ends before number 12151 of 24300 (depth row 41, second 151)"},
-        {"LPwave.in", "\"velocity\",3.0\r\n\"msg\"\r\n\"intensity_min\"\r\n", "record 3 of 3 (the intensity threshold)"},
-        {"jmargn_j.csv", "a,b\r\nc\r\n", "row 2, column 2"},
-        {"tavi.config", test::sample_config().substr(0, 72), "item 14 of 21 (sitename3)"}};  // 13 lines
+    const std::tuple<std::string, Kind, std::string, std::string> cases[] = {  // file, kind, content, reason
+        {"tavi.config", empty, "", "ends before item 1 of 21 (localhost_port)"},
+        {"tavi.config", cut_short, test::sample_config().substr(0, 72), "ends before item 14 of 21 (sitename3)"},
+        {"tavi.config", text, html, "has \"<!DOCTYPE\" where a number should be: item 1 of 21"},
+        {"LPwave.in", empty, "", "ends before record 1 of 3"},
+        {"LPwave.in", cut_short, "\"velocity\",3.0\r\n\"msg\"\r\n\"intensity_min\"\r\n", "ends before record 3 of 3 (the intensity threshold)"},
+        {"LPwave.in", text, html, "has \"<html><body>moved</b...\" where a number should be: record 1 of 3"},
+        {"jmargn_j.csv", empty, "", "holds no regions"},
+        {"jmargn_j.csv", cut_short, "a,b\r\nc\r\n", "ends before row 2, column 2"}};
     // clang-format on
-    for (const auto& [file, content, reason] : cases) {
-        test::write_program_files(s.folder);
-        if (reason.empty()) std::filesystem::remove(s.folder.path() + "/data/" + file);
-        if (!reason.empty()) write(file, content);
-        const std::string error = load().value_or("loaded");
-        EXPECT_NE(error.find("/data/" + file), std::string::npos) << error;
+    std::vector<std::tuple<std::string, Kind, std::string, std::string>> all(std::begin(cases),
+                                                                             std::end(cases));
+    for (const char* file :
+         {"tavi.config", "traveltime300.dat", "traveltimep300.dat", "LPwave.in", "jmargn_j.csv"}) {
+        all.emplace_back(file, missing, "", "is missing or cannot be read");
+        all.emplace_back(file, binary, garbage, "is not a text file (byte ");
+    }
+    for (const char* file : {"traveltime300.dat", "traveltimep300.dat"}) {
+        all.emplace_back(file, empty, "", "ends before number 1 of 24300 (depth row 1, second 1)");
+        all.emplace_back(file, cut_short, table.substr(0, cut),
+                         "ends before number 12151 of 24300 (depth row 41, second 151)");
+        all.emplace_back(file, text, html,
+                         "has \"<!DOCTYPE\" where a number should be: number 1 of");
+    }
+    for (const auto& [file, kind, content, reason] : all) {
+        test::TempFolder folder;
+        test::write_program_files(folder);
+        folder.write("data/tavi.config", test::sample_config(1, 1));
+        if (kind == missing) std::filesystem::remove(folder.path() + "/data/" + file);
+        if (kind != missing) folder.write("data/" + file, content);
+        test::FakePlatform platform(folder.path());
+        App app(platform);
+        const std::string error = app.Form_Load().value_or("started");
+        EXPECT_NE(error.find("/data/" + file + "\""), std::string::npos) << error;
         EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_FALSE(platform.bound_port) << file;
     }
 }
 

@@ -104,6 +104,29 @@ TEST(EndToEnd, AnEventFromTheSimulatorIsLoggedListedAndReloaded) {
     EXPECT_EQ(folder.read("data/24hours.dat"), list);
 }
 
+// A damaged travel table: the program says why on standard error and ends at
+// once with a failure status, listening to nothing and waiting on no dialog.
+TEST(EndToEnd, ABadDataFileEndsStartUpWithItsNameAndAFailureStatus) {
+    test::TempFolder folder;
+    const quint16 port = test::free_udp_port();
+    const std::string program = test::copy_program(
+        folder, EEW_SOURCE_DIR, {{1, std::to_string(port)}, {21, "1"}}, EEW_CLIENT_BINARY);
+    folder.write("data/traveltime300.dat", "2.848,5.716\r\n");
+    QProcess client;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    client.setProcessEnvironment(env);
+    client.start(QString::fromStdString(program), {});
+    ASSERT_TRUE(client.waitForFinished(20000));
+    EXPECT_EQ(std::tuple(client.exitStatus(), client.exitCode()),
+              std::tuple(QProcess::NormalExit, 1));
+    const std::string error = client.readAllStandardError().toStdString();
+    EXPECT_NE(error.find("eewclient cannot start: The file \"" + folder.path() +
+                         "/data/traveltime300.dat\" ends before number 3 of 24300"),
+              std::string::npos)
+        << error;
+}
+
 // What the user hears and reads: the sounds, and each new headline and
 // long-period sentence. The countdown sentence is left out: right after the
 // first report the replay shows each second one tick earlier.
