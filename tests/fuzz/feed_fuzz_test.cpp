@@ -8,7 +8,6 @@
 
 #include "fakes/mutator.hpp"
 #include "fakes/report_text.hpp"
-#include "fakes/started_app.hpp"
 #include "feed/framing.hpp"
 #include "feed/report_decoder.hpp"
 #include "replay/replay_file.hpp"
@@ -83,63 +82,6 @@ TEST(ReportFuzz, DamagedDatagramsDecodeWithinRanges) {
         extract_send_time(*text, send);
         ASSERT_EQ(send.text(), r.sendtime00.text());
     }
-}
-
-// Valid reports of random values, framed as a relay and a LAN source send
-// them, decode to those values.
-TEST(ReportFuzz, ValidReportsRoundTrip) {
-    test::Mutator random(77);
-    const auto decimal = [&](int whole, int places) {
-        return static_cast<double>(random.below(static_cast<std::size_t>(whole))) +
-               static_cast<double>(random.below(10000)) / std::pow(10.0, places);
-    };
-    for (int i = 0; i < 300; ++i) {
-        test::ReportValues v;
-        v.code = std::to_string(20000000000000 + random.below(1000000000));
-        v.sequence = static_cast<int>(1 + random.below(99));
-        v.send_time = "2024,4,1,9," + std::to_string(random.below(60)) + ",5";
-        v.magnitude = decimal(10, 4), v.mip = decimal(10, 4), v.depth = decimal(700, 4);
-        v.latitude = decimal(90, 4), v.longitude = decimal(180, 4) - 90;
-        v.region = random.below(2) ? "chiba_nw" : std::string(1 + random.below(40), 'k');
-        const std::string xml = test::report_xml(v);
-        const bool lan = i % 2;
-        const auto text = frame_message(lan ? xml + "\n" : test::relay_datagram(xml), lan);
-        ASSERT_TRUE(text && message_kind(*text, lan) == MessageKind::report);
-        CurrentReport r;
-        ASSERT_TRUE(parse_report(*text, r));
-        const auto minute = DateTime::from_feed_text(v.send_time);
-        EXPECT_EQ(std::tuple(r.code00, r.sequence00, r.sendtime00.text(), r.region_name00),
-                  std::tuple(v.code, std::to_string(v.sequence), minute->text(), v.region));
-        const std::vector<double> n = numbers(r);
-        EXPECT_EQ(std::vector(n.begin(), n.begin() + 5),
-                  (std::vector{v.magnitude, v.mip, v.latitude, v.longitude, v.depth}));
-    }
-}
-
-// Damaged messages through the whole program in LAN mode, a second after
-// each: reports of every kind of damage reach the event table, the maps and
-// the logs without breaking them, and the table keeps within its slots.
-TEST(ReceiveFuzz, DamagedMessagesThroughTheProgram) {
-    test::StartedApp s{{{"data/tavi.config", test::sample_config(1, 1, 1)}}};
-    test::Mutator mutate(911);
-    const std::string wave =
-        "wave        1 1 1   5.0 1S080U   5     0     0   9671  7.73  2"
-        "0A0B";
-    const std::string valid[] = {test::report_xml({}), wave, "obs        138.29142.05   156",
-                                 "noise        "};
-    int most_events = 0;
-    for (int i = 0; i < 400; ++i) {
-        const std::string& message = valid[i % 7 < 4 ? 0 : i % 4];
-        s.app.Winsock1_DataArrival(mutate.mutate(message, kMarkers) + "\n");
-        s.platform.advance(1);
-        s.app.Timer1_Timer();
-        const EventTable& t = s.m().events;
-        ASSERT_TRUE(t.n_event >= 0 && t.n_event <= EventTable::kSlots) << t.n_event;
-        most_events = std::max(most_events, t.n_event);
-        for (auto& [id, canvas] : s.platform.canvases)
-            canvas.calls.clear();
-    }
-    EXPECT_GT(most_events, 1);  // the damage left reports to follow
 }
 
 // A log of three reports two seconds apart, as the program writes it.
