@@ -1,0 +1,81 @@
+// The report decoder, the whole report chain and start-up, on the fake
+// platform of the tests: no window, every drawing call recorded as text.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "feed/framing.hpp"
+#include "feed/report_decoder.hpp"
+#include "program_copy.hpp"
+#include "started_program.hpp"
+
+namespace eew::bench {
+namespace {
+
+// The feed's sequence numbers run to 999.
+constexpr int kLastSequence = 999;
+
+void BM_parse_report(benchmark::State& state) {
+    const std::string datagram = report_datagram(test::FakePlatform().clock, 7);
+    const std::string text = *frame_message(datagram, false);
+    CurrentReport report;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(parse_report(text, report));
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_parse_report);
+
+// Datagram bytes to the warning output: framing, dispatch, decoding, the
+// event table, estimates, travel times, the pop-up's fields, the warning
+// sentences and the mechanism panel, for the followed event's next report.
+// Arg 0: the drawing calls counted; arg 1: each also formatted as a line of
+// text by the tests' recording canvas, which costs more than the chain.
+void BM_report_chain(benchmark::State& state) {
+    const bool recorded = state.range(0) == 1;
+    StartedProgram program(!recorded);
+    BenchPlatform& platform = program.platform;
+    std::vector<std::string> datagrams;
+    for (int sequence = 0; sequence <= kLastSequence; ++sequence)
+        datagrams.push_back(report_datagram(platform.clock, sequence));
+    // The first report makes the event new: the pop-up comes up once.
+    program.app->Winsock1_DataArrival(datagrams[1]);
+    int sequence = 1;
+    for (auto _ : state) {
+        sequence = sequence == kLastSequence ? 2 : sequence + 1;
+        program.app->Winsock1_DataArrival(datagrams[static_cast<std::size_t>(sequence)]);
+        if (recorded) {
+            for (auto& [picture, canvas] : platform.canvases)
+                canvas.calls.clear();
+        }
+    }
+    if (program.m().popup_view.Text20 != std::to_string(sequence))
+        state.SkipWithError("the reports did not reach the pop-up");
+    long long calls = 0;
+    for (const auto& [picture, canvas] : platform.counted)
+        calls += canvas.calls;
+    state.counters["drawing_calls"] =
+        benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_report_chain)->ArgName("recorded")->Arg(0)->Arg(1);
+
+// Form_Load on the shipped data folder: configuration, travel tables,
+// region and reference tables, the 24-hour list, start of reception and the
+// main map (recorded, not rendered).
+void BM_Form_Load(benchmark::State& state) {
+    ProgramCopy folder;
+    for (auto _ : state) {
+        test::FakePlatform platform(folder.path());
+        auto app = std::make_unique<App>(platform);
+        if (auto error = app->Form_Load()) state.SkipWithError(error->c_str());
+        benchmark::DoNotOptimize(app->state().settings);
+    }
+}
+BENCHMARK(BM_Form_Load)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace eew::bench
