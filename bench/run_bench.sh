@@ -18,7 +18,6 @@ for f in eewclient eew-bench-sender eew-bench-receiver; do
     [[ -x $BUILD/$f ]] || { echo "missing $BUILD/$f: configure with -DEEW_BUILD_BENCH=ON" >&2; exit 2; }
 done
 [[ -d $BUILD/data ]] || { echo "missing $BUILD/data" >&2; exit 2; }
-command -v Xvfb >/dev/null || { echo "Xvfb is needed (apt-get install xvfb)" >&2; exit 2; }
 
 TICK=$(getconf CLK_TCK)
 WORK=$(mktemp -d /tmp/eew-bench.XXXXXX)
@@ -29,36 +28,8 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT
-
-free_port() {
-    local p
-    for _ in $(seq 1 50); do
-        p=$((20000 + RANDOM % 40000))
-        local hex; hex=$(printf '%04X' "$p")
-        if ! grep -q ":$hex " /proc/net/udp /proc/net/udp6; then echo "$p"; return; fi
-    done
-    echo "no free port found" >&2; exit 1
-}
-
-# CPU seconds used so far by PID, all threads.
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-
-# The 127.0.0.1:PORT socket's "rx_queue drops", or nothing while it is not bound.
-udp_line() {
-    local hex; hex=$(printf '0100007F:%04X' "$1")
-    local line
-    line=$(awk -v a="$hex" '$2 == a { split($5, q, ":"); print q[2], $NF; exit }' /proc/net/udp)
-    if [[ -n $line ]]; then echo "$((16#${line% *})) ${line#* }"; fi
-}
-
-wait_bound() {
-    for _ in $(seq 1 200); do
-        [[ -n $(udp_line "$1") ]] && return 0
-        kill -0 "$2" 2>/dev/null || { echo "the receiver exited" >&2; return 1; }
-        sleep 0.1
-    done
-    echo "port $1 was never bound" >&2; return 1
-}
+# shellcheck source=bench/program_under_xvfb.sh
+source "$(dirname "$0")/program_under_xvfb.sh"
 
 # Waits until the socket's queue is empty and the process has used no CPU for
 # half a second (at most 120 s), so that all work for the load is counted.
@@ -111,27 +82,9 @@ echo "# $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuin
 echo "# $COUNT reports per rate, CPU from /proc/PID/stat ($TICK ticks/s), drops from /proc/net/udp"
 
 if [[ " $ONLY " == *" program "* ]]; then
-    display=
-    for d in $(seq 90 120); do [[ -e /tmp/.X11-unix/X$d || -e /tmp/.X$d-lock ]] || { display=$d; break; }; done
-    [[ -n $display ]] || { echo "no free X display" >&2; exit 1; }
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    PIDS+=($!)
-    for _ in $(seq 1 50); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
-
-    # A copy of the program folder with its own port and reception on at start-up.
-    mkdir -p "$WORK/program"
-    cp "$BUILD/eewclient" "$WORK/program/"
-    cp -r "$BUILD/data" "$WORK/program/data"
     port=$(free_port)
-    config="$WORK/program/data/tavi.config"
-    awk -v p="$port" 'BEGIN { RS = "\r\n"; ORS = "\r\n" }
-        NR == 1 { print p; next } NR == 21 { print 1; next } { print }' \
-        "$config" >"$config.new"
-    mv "$config.new" "$config"
-    DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$WORK/program/eewclient" >"$WORK/program.log" 2>&1 &
-    pid=$!
-    PIDS+=("$pid")
-    wait_bound "$port" "$pid"
+    start_program "$port"
+    pid=$PROGRAM_PID
     sleep 1
     measure program "$port" "$pid"
 fi

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "app/main_view.hpp"
@@ -11,6 +12,7 @@
 #include "app/settings.hpp"
 #include "feed/recent_events.hpp"
 #include "maps/map_catalogue.hpp"
+#include "mechanism/focal_mechanism.hpp"
 #include "observed/observed_data.hpp"
 #include "quake/estimates.hpp"
 #include "quake/event_table.hpp"
@@ -69,6 +71,9 @@ struct MainState {
     int longEVstop = 0;
     // 1 once the web pop-up opened a page; cleared only by the event-table reset.
     int webpopup_ind = 0;
+    // What the pop-up's mechanism panel shows; nothing while the panel is
+    // empty, as after the pop-up was closed.
+    std::optional<FocalMechanism> mechanism_shown;
     ReplayState replay;
     ObservedData observed;  // the local network's waveform and observation packets
 

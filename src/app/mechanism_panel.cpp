@@ -6,10 +6,14 @@
 
 namespace eew {
 
-void draw_mechanism(const MainState& m, Platform& p) {
+void draw_mechanism(MainState& m, Platform& p) {
     const FollowedEvent& f = m.followed;
-    draw_mechanism(p.canvas(PictureId::mechanism_panel),
-                   FocalMechanism{f.azp, f.thp, f.azt, f.tht, f.nobs_pol, f.n_pol_err});
+    const FocalMechanism mechanism{f.azp, f.thp, f.azt, f.tht, f.nobs_pol, f.n_pol_err};
+    // Most reports repeat the mechanism of the one before, and drawing it,
+    // its text above all, was most of what a report cost the desktop.
+    if (m.mechanism_shown == mechanism) return;
+    draw_mechanism(p.canvas(PictureId::mechanism_panel), mechanism);
+    m.mechanism_shown = mechanism;
 }
 
 }  // namespace eew

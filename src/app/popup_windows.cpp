@@ -54,6 +54,7 @@ void close_event_windows(MainState& m, Platform& p) {
     p.close_window(WindowId::popupmap);
     m.message_view = MessageView{};
     m.popup_view = PopupView{};
+    m.mechanism_shown.reset();
 }
 
 void set_popup_presented_size(Platform& p) {

@@ -14,6 +14,7 @@ struct FocalMechanism {
     double tht = 0;
     double nobs_pol = 0;   // polarity observations
     double n_pol_err = 0;  // polarity misfits
+    friend bool operator==(const FocalMechanism&, const FocalMechanism&) = default;
 };
 
 // The angle in radians whose sine has the sign and share of p and whose

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/paths.hpp"
+#include "app/popup_windows.hpp"
 #include "app_test.hpp"
 #include "quake/reference_sites.hpp"
 
@@ -81,6 +82,27 @@ TEST_F(Dispatch, ANewlyFollowedEventFreezesTheFirstInfoAndChimesOnce) {
     receive(second);
     EXPECT_EQ(std::tuple(m.events.i_event_selected, chimes(), m.popup_view.Text7),
               std::tuple(2, 1, "6.8"));
+}
+
+// The mechanism panel is drawn again only when it would change: a new
+// mechanism, or a pop-up that was closed and came back empty.
+TEST_F(Dispatch, TheMechanismPanelIsRedrawnOnlyForANewMechanismOrAfterTheWindowClosed) {
+    std::vector<std::string>& panel = s.platform.canvases[PictureId::mechanism_panel].calls;
+    ReportValues r;
+    std::vector<long> drawn;
+    const auto step = [&] {
+        panel.clear();
+        receive(r);
+        ++r.sequence;
+        drawn.push_back(std::count(panel.begin(), panel.end(), "clear"));
+    };
+    step();
+    step();
+    r.nobs_pol = 21;
+    step();
+    close_event_windows(m, s.platform);
+    step();
+    EXPECT_EQ(drawn, (std::vector<long>{1, 0, 1, 1}));
 }
 
 // Closed with the replay, the pop-up comes back for the live event even

@@ -56,11 +56,16 @@ class RecordingCanvas : public Canvas {
         std::snprintf(call.data(), call.size() + 1, pattern, args...);
         calls.push_back(call);
     }
+    // Formatted rather than concatenated: GCC 12 at -O2 warns falsely
+    // (-Wrestrict) on a literal added to a temporary string.
     static std::string name(Colour c) {
         const Rgb v = c.value();
-        if (c.palette_index() >= 0) return "c" + std::to_string(c.palette_index());
-        return "rgb(" + std::to_string(v.r) + "," + std::to_string(v.g) + "," +
-               std::to_string(v.b) + ")";
+        char text[32];
+        if (c.palette_index() >= 0)
+            std::snprintf(text, sizeof text, "c%d", c.palette_index());
+        else
+            std::snprintf(text, sizeof text, "rgb(%d,%d,%d)", v.r, v.g, v.b);
+        return text;
     }
 };
 
