@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
     platform.on_datagram([&](std::string_view datagram) {
         app.Winsock1_DataArrival(datagram);
         window.render_soon();
-        platform.render_event_windows();
+        platform.render_event_windows_soon();
         in_flight.arrived(app.state().popup_view.Text20);
     });
     if (auto error = app.Form_Load()) {

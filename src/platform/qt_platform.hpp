@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/platform.hpp"
+#include "ui/render_pacer.hpp"
 
 class EventWindow;
 class MainWindow;
@@ -47,6 +48,10 @@ class QtPlatform : public QObject, public eew::Platform {
     // Renders the pop-up and message windows that exist from their views;
     // called after every handler, as the main window's render is.
     void render_event_windows();
+    // For datagrams: at most one render every 5 ms, the first at once. A
+    // report 10 ms after the last shows at once; a flood of a thousand a
+    // second costs 200 renders, not a thousand.
+    void render_event_windows_soon() { event_render_pacer_.request(); }
     // Called with the bytes of each datagram, in arrival order.
     void on_datagram(std::function<void(std::string_view)> handler) {
         datagram_handler_ = std::move(handler);
@@ -93,6 +98,7 @@ class QtPlatform : public QObject, public eew::Platform {
     // Datagrams read from the sockets and not handled yet, oldest first; past
     // 4,096 of them or 8 MB the newest are dropped, as a full socket buffer would.
     std::deque<QByteArray> received_;
+    RenderPacer event_render_pacer_{5, [this] { render_event_windows(); }};
     std::size_t received_bytes_ = 0;
     bool handling_ = false;
     // Without a main window (tests) the main map draws here, unseen.

@@ -54,9 +54,9 @@ int main(int argc, char* argv[]) {
     platform.on_datagram([&](std::string_view datagram) {
         app.Winsock1_DataArrival(datagram);
         // The main window's boxes may lag a flood by a few frames; the
-        // pop-up, which the user watches during an event, follows at once.
+        // pop-up, which the user watches during an event, by 5 ms at most.
         window.render_soon();
-        platform.render_event_windows();
+        platform.render_event_windows_soon();
     });
     if (auto error = app.Form_Load()) {
         // Also on standard error: started from a terminal or a service

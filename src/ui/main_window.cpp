@@ -16,9 +16,6 @@ namespace {
 
 constexpr int kColumnWidth = 172;
 constexpr int kMapLeft = 184;  // the column of controls is 2760 twips wide
-// Nobody reads the boxes faster than this; at 1,000 reports a second laying
-// out the last message each time would cost more than everything else.
-constexpr int kRenderInterval = 40;  // ms
 constexpr int kText4Top = 272;
 constexpr int kText4Height = 208;
 constexpr int kNoticeHeight = 96;
@@ -108,15 +105,6 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
 
     setFixedSize(kMapLeft + 425 + 8, 536);
 
-    render_timer_.setSingleShot(true);
-    render_timer_.setInterval(kRenderInterval);
-    connect(&render_timer_, &QTimer::timeout, this, [this] {
-        if (!render_pending_) return;
-        render_pending_ = false;
-        render();
-        render_timer_.start();
-    });
-
     connect(command_[3], &QPushButton::clicked, this,
             [this] { run([&] { app_.Command3_Click(); }); });
     connect(command_[4], &QPushButton::clicked, this,
@@ -155,12 +143,7 @@ void MainWindow::run(Handler handler) {
 }
 
 void MainWindow::render_soon() {
-    if (render_timer_.isActive()) {
-        render_pending_ = true;
-        return;
-    }
-    render();
-    render_timer_.start();
+    render_pacer_.request();
 }
 
 void MainWindow::render() {

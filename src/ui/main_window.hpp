@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QTimer>
 #include <QWidget>
 #include <string>
 
 #include "maps/colour.hpp"
+#include "ui/render_pacer.hpp"
 
 class QCheckBox;
 class QLabel;
@@ -28,10 +28,8 @@ class MainWindow : public QWidget {
     explicit MainWindow(eew::App& app, QWidget* parent = nullptr);
 
     void render();
-    // For handlers that may run thousands of times a second (datagrams): renders
-    // now unless a render ran in the last kRenderInterval, and otherwise once at
-    // its end, so a flood of reports costs ~25 renders a second, not one each,
-    // and a lone report still shows at once.
+    // For handlers that may run thousands of times a second (datagrams): at
+    // most one render every 40 ms, the first at once.
     void render_soon();
     PictureArea& main_map() { return *picture1_; }
 
@@ -71,7 +69,9 @@ class MainWindow : public QWidget {
     QLabel* window_start_;
     QLabel* window_end_;
     ShownBox boxes_[4];  // Text1 … Text4
-    QTimer render_timer_;
-    bool render_pending_ = false;
+    // Nobody reads the boxes faster than this; at 1,000 reports a second laying
+    // out the last message each time would cost more than everything else.
+    static constexpr int kRenderInterval = 40;  // ms
+    RenderPacer render_pacer_{kRenderInterval, [this] { render(); }};
     PictureArea* picture1_;
 };

@@ -73,7 +73,7 @@ TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQu
     platform.on_datagram([&](std::string_view d) {
         ++received;
         app.Winsock1_DataArrival(d);
-        platform.render_event_windows();
+        platform.render_event_windows_soon();
     });
     ASSERT_EQ(app.Form_Load(), std::nullopt);
     QElapsedTimer since_tick;
