@@ -72,26 +72,6 @@ RecentEvents sample_list() {
     return list;
 }
 
-// The list cut anywhere loads the entries before the cut; only the last
-// value of the last entry may be read cut short.
-TEST(RecentEventsFuzz, ACutListLoadsTheEntriesBeforeTheCut) {
-    test::TempFolder folder;
-    const std::string path = folder.path() + "/24hours.dat";
-    ASSERT_FALSE(save_recent_events(path, sample_list()));
-    const std::string whole = folder.read("24hours.dat");
-    const std::vector<std::string> all = entries(sample_list());
-    ASSERT_EQ(entries(load_recent_events(path)), all);
-    for (std::size_t length = 0; length < whole.size(); ++length) {
-        folder.write("24hours.dat", whole.substr(0, length));
-        const std::vector<std::string> got = entries(load_recent_events(path));
-        ASSERT_LE(got.size(), all.size());
-        for (std::size_t i = 0; i < got.size(); ++i) {
-            const std::size_t same = i + 1 < got.size() ? got[i].size() : got[i].rfind(' ');
-            ASSERT_EQ(got[i].substr(0, same), all[i].substr(0, same)) << length;
-        }
-    }
-}
-
 // Damaged lists load within the capacity, nothing beyond the count, and
 // save and load again unchanged.
 TEST(RecentEventsFuzz, DamagedListsLoadWholeEntriesAndRoundTrip) {

@@ -87,33 +87,5 @@ TEST(PacketFuzz, DamagedPacketsKeepTheirFieldsInRange) {
     }
 }
 
-// A packet cut anywhere: every sample and station read is the whole packet's.
-TEST(PacketFuzz, ACutPacketKeepsWhatLiesBeforeTheCut) {
-    const std::string wave = valid_wave(), obs = valid_obs();
-    WaveformPacket whole_w;
-    ObservationPacket whole_o;
-    decode_waveform_packet(wave, whole_w);
-    decode_observation_packet(obs, whole_o);
-    for (std::size_t length = 0; length <= wave.size(); length += 3) {
-        WaveformPacket w;
-        decode_waveform_packet(wave.substr(0, length), w);
-        for (std::size_t s = 11; s <= 20; ++s) {
-            ASSERT_TRUE(w.wave_station_code[s] == " " ||  // blanked, not yet refilled
-                        whole_w.wave_station_code[s].starts_with(w.wave_station_code[s]));
-            for (std::size_t j = 1; j <= kWaveSamples; ++j)
-                ASSERT_TRUE(w.wave_samples[s][j] == 0 ||
-                            w.wave_samples[s][j] == whole_w.wave_samples[s][j])
-                    << length << " " << s << " " << j;
-        }
-    }
-    for (std::size_t length = 0; length <= obs.size(); length += 5) {
-        ObservationPacket o;
-        decode_observation_packet(obs.substr(0, length), o);
-        for (std::size_t r = 1; r <= kObsRecords; ++r)
-            ASSERT_TRUE(whole_o.obs_latitude[r].starts_with(o.obs_latitude[r]) &&
-                        whole_o.obs_longitude[r].starts_with(o.obs_longitude[r]))
-                << length;
-    }
-}
 }  // namespace
 }  // namespace eew
