@@ -13,22 +13,9 @@ SETTLE=${SETTLE:-5}
 SPEED=${SPEED:-1}
 SOURCE_DIR=$(cd "$(dirname "$0")/.." && pwd)
 
-for f in eewclient eew-feed-sim; do
-    [[ -x $BUILD/$f ]] || { echo "missing $BUILD/$f" >&2; exit 2; }
-done
-[[ -d $BUILD/data ]] || { echo "missing $BUILD/data" >&2; exit 2; }
-
-TICK=$(getconf CLK_TCK)
-WORK=$(mktemp -d /tmp/eew-bench.XXXXXX)
-PIDS=()
-cleanup() {
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
 # shellcheck source=bench/program_under_xvfb.sh
 source "$(dirname "$0")/program_under_xvfb.sh"
+require_built eewclient eew-feed-sim
 
 status_kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
 

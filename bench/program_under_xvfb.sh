@@ -1,7 +1,25 @@
-# Shared by the bench scripts (sourced, not run): a free UDP port, CPU and
-# socket figures from /proc, and the Release program started under Xvfb from
-# a temporary copy of its program folder. The caller sets BUILD and WORK and
-# ends every pid in PIDS on exit.
+# Shared by the bench scripts (sourced, not run): a work folder and the
+# processes in PIDS, both removed on exit; a free UDP port, CPU and socket
+# figures from /proc, and the Release program started under Xvfb from a
+# temporary copy of its program folder. The caller sets BUILD first.
+
+TICK=$(getconf CLK_TCK)
+WORK=$(mktemp -d /tmp/eew-bench.XXXXXX)
+PIDS=()
+cleanup() {
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# require_built FILE...: each an executable in $BUILD, and the staged data/ beside them.
+require_built() {
+    for f in "$@"; do
+        [[ -x $BUILD/$f ]] || { echo "missing $BUILD/$f: configure with -DEEW_BUILD_BENCH=ON" >&2; exit 2; }
+    done
+    [[ -d $BUILD/data ]] || { echo "missing $BUILD/data" >&2; exit 2; }
+}
 
 # A UDP port nobody holds (ports are hexadecimal in /proc/net/udp).
 free_port() {

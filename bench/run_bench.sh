@@ -14,22 +14,9 @@ BIG_REPEAT=${BIG_REPEAT:-20} # oversized datagrams, 0.1 s apart, for their cost 
 FOLLOW=${FOLLOW:-300}        # valid reports sent at 1000/s after the oversized one
 ONLY=${ONLY:-"program bare"}
 
-for f in eewclient eew-bench-sender eew-bench-receiver; do
-    [[ -x $BUILD/$f ]] || { echo "missing $BUILD/$f: configure with -DEEW_BUILD_BENCH=ON" >&2; exit 2; }
-done
-[[ -d $BUILD/data ]] || { echo "missing $BUILD/data" >&2; exit 2; }
-
-TICK=$(getconf CLK_TCK)
-WORK=$(mktemp -d /tmp/eew-bench.XXXXXX)
-PIDS=()
-cleanup() {
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
 # shellcheck source=bench/program_under_xvfb.sh
 source "$(dirname "$0")/program_under_xvfb.sh"
+require_built eewclient eew-bench-sender eew-bench-receiver
 
 # Waits until the socket's queue is empty and the process has used no CPU for
 # half a second (at most 120 s), so that all work for the load is counted.
