@@ -31,7 +31,7 @@
 #include "platform/qt_platform.hpp"
 #include "program_copy.hpp"
 #include "udp_sender.hpp"
-#include "ui/main_window.hpp"
+#include "ui/desktop_program.hpp"
 
 namespace {
 
@@ -138,33 +138,13 @@ int main(int argc, char** argv) {
 
     InFlight in_flight;
     BenchPlatform platform(folder.path());
-    eew::App app(platform);
-    MainWindow window(app);
-    platform.attach(&window);
-    platform.attach_views(app.state().popup_view, app.state().message_view);
-    const auto render_all = [&] {
-        window.render();
-        platform.render_event_windows();
-    };
-    platform.on_datagram([&](std::string_view datagram) {
-        app.Winsock1_DataArrival(datagram);
-        window.render_soon();
-        platform.render_event_windows_soon();
-        in_flight.arrived(app.state().popup_view.Text20);
-    });
-    if (auto error = app.Form_Load()) {
+    DesktopProgram desktop(platform);
+    desktop.after_datagram([&] { in_flight.arrived(desktop.app().state().popup_view.Text20); });
+    if (auto error = desktop.app().Form_Load()) {
         std::fprintf(stderr, "cannot start: %s\n", error->c_str());
         return 1;
     }
-    QTimer timer1;
-    timer1.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer1, &QTimer::timeout, [&] {
-        app.Timer1_Timer();
-        render_all();
-    });
-    timer1.start(1000);
-    render_all();
-    window.show();
+    desktop.start();
 
     QUdpSocket bare;
     if (!bare.bind(QHostAddress::LocalHost, 0)) return 1;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QTimer>
+#include <functional>
+
+#include "app/app.hpp"
+#include "ui/main_window.hpp"
+
+class QtPlatform;
+
+// The program's windows and timers around its handlers, wired as the desktop
+// runs them: after every handler the windows it may have changed are rendered.
+class DesktopProgram {
+  public:
+    // `platform` is kept for the program's lifetime.
+    explicit DesktopProgram(QtPlatform& platform);
+
+    eew::App& app() { return app_; }
+    MainWindow& window() { return window_; }
+    // Called after each datagram was handled and its renders requested; the
+    // latency benchmark watches the pop-up's fields from here.
+    void after_datagram(std::function<void()> observer) { after_datagram_ = std::move(observer); }
+    // Starts the one-second tick and the watchdog and shows the main window;
+    // for after a successful Form_Load.
+    void start();
+
+  private:
+    void render_all();
+
+    QtPlatform& platform_;
+    eew::App app_;
+    MainWindow window_;
+    QTimer timer1_;
+    QTimer timer2_;
+    std::function<void()> after_datagram_;
+};
