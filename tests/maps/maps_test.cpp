@@ -77,15 +77,6 @@ TEST_F(Maps, SiteMarkLandsWhereTheCatalogueProjects) {
     }
 }
 
-TEST_F(Maps, StationMarksOnTheEventMapPanelBoxesByTarget) {
-    draw_station_mark(maps, pictures, 127, 37.5, 5, 10);
-    draw_panel_box(pictures, 20, 30, 1, 14);
-    draw_panel_box(pictures, 20, 30, 0, 9);
-    EXPECT_EQ(event_map.calls,
-              (Calls{"filled square -4 234 4 242 c10 w1", "filled square 16 26 24 34 c14 w1"}));
-    EXPECT_EQ(panel.calls, Calls{"filled square 16 26 24 34 c9 w1"});
-}
-
 // A radius of zero or less becomes one, in the caller's variable too. The
 // long-period circle (10 s at 3 km/s on the eastern map, 0.8735 px/km: 26.205
 // px) is drawn for large shallow events or when forced, never on the main map
