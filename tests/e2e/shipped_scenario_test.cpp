@@ -66,6 +66,10 @@ TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndStaysOnTheMainMa
     EXPECT_EQ(std::tuple(m.estimates.iintensity, f.depth_div, m.travel.traveltime, m.travel.lapse,
                          m.travel.countdown, m.travel.lpwave_travel_time),
               std::tuple(5, 9, 14, 19, -5, 10));
+    // The nearest of the 47 reference sites is Chiba's office, 140.1233 E, 35.6047 N.
+    EXPECT_EQ(std::tuple(m.refs.ref_number, m.refs.sitename_ref[m.estimates.ref_site_i_min]),
+              std::tuple(47, "千葉県千葉市"));
+    EXPECT_NEAR(m.estimates.dist_ref_min, 2.1704, 1e-3);
 
     for (int second = 1; second < 40 && m.events.event_flag != 0; ++second) {
         platform.clock = platform.clock->plus_seconds(1);
