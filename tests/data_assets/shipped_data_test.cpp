@@ -12,7 +12,6 @@
 
 #include "app/paths.hpp"
 #include "maps/map_catalogue.hpp"
-#include "quake/reference_sites.hpp"
 #include "quake/region_table.hpp"
 
 namespace eew {
@@ -63,16 +62,6 @@ TEST(ShippedTables, RegionTableIsReadWhole) {
     for (; rows < RegionTable::kCapacity && !table.region_table[rows + 1][1].empty(); ++rows)
         EXPECT_EQ(table.region_table[rows + 1][2].find("\xEF\xBF\xBD"), std::string::npos) << rows;
     EXPECT_EQ(rows, std::ranges::count(read_bytes(region_table_path(kPaths)), '\n'));
-}
-
-TEST(ShippedTables, ReferenceSitesAreFortySevenOfficesWithTokyosWhereItIs) {
-    const ReferenceSites sites = read_reference_sites(ref_sites_path(kPaths));
-    ASSERT_EQ(sites.ref_number, 47);
-    const auto tokyo =
-        std::ranges::find(sites.sitename_ref, "東京都新宿区") - sites.sitename_ref.begin();
-    ASSERT_LE(tokyo, 47);
-    EXPECT_NEAR(sites.longitude_ref[tokyo], 139.6917, 0.00005);
-    EXPECT_NEAR(sites.latitude_ref[tokyo], 35.6894, 0.00005);
 }
 
 // The maps are bottom-up 24-bit bitmaps of the catalogued size, rows padded to

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "text/number_format.hpp"
 
@@ -30,6 +31,15 @@ inline std::string report_xml(const ReportValues& v) {
            "</p_data><azp>120</azp><thp>80</thp><azt>300</azt><tht>10</tht><nobs_pol>" +
            num(v.nobs_pol) + "</nobs_pol><nmin_pol_err>2</nmin_pol_err><region>" + v.region +
            "</region></data></eew>";
+}
+
+// A log as the program writes it: each report, its arrival time, LF CR LF;
+// then CR LF.
+inline std::string log_text(const std::vector<std::string>& reports) {
+    std::string text;
+    for (const std::string& r : reports)
+        text += r + "2024/04/01 09:00:06\n\r\n";
+    return text + "\r\n";
 }
 
 // The datagram a relay sends: a two-byte prefix, the text and one more byte.

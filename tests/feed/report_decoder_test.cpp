@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace eew {
 namespace {
@@ -48,37 +50,33 @@ CurrentReport decoded(std::string_view text) {
     return report;
 }
 
-TEST(ReportDecoder, FullReportDecodesEveryField) {
-    EXPECT_EQ(fields(decoded(kReport)),
-              "20240401090010|3|2024/04/01 09:00:12|2024/04/01 09:00:30|\x93\x8c\x8b\x9e"
-              "|6.5|6.3|35.5|140|40|8|120.5|30|300|60|12|2");
-}
-
-// Missing or empty values keep the previous one, but mip and the region reset;
-// a stray end tag before the counts leaves them missing too.
-TEST(ReportDecoder, MissingOrEmptyValuesKeepThePreviousOneButMipAndRegionReset) {
-    const std::string text = replaced(replaced(kReport, "<mip>6.3</mip>", ""), ">6.5<", "><");
-    const CurrentReport r = decoded(replaced(text, "\x93\x8c\x8b\x9e", ""));
-    EXPECT_EQ(std::tuple(r.mip00, r.magnitude00, r.region_name00), std::tuple(0, 4.1, ""));
-    const CurrentReport stray = decoded("</p_data></nobs_pol>" + std::string(kReport));
-    EXPECT_EQ(std::pair(stray.pdata00, stray.nobs_pol00), std::pair(3.0, 5.0));
-}
-
-TEST(ReportDecoder, MagnitudeAndMipAboveTenBecomeZero) {
-    for (const auto& [value, stored] : {std::pair<std::string, double>{"10.0", 10}, {"10.1", 0}}) {
-        const std::string v = ">" + value + "<";
-        const CurrentReport r = decoded(replaced(replaced(kReport, ">6.5<", v), ">6.3<", v));
-        EXPECT_EQ(std::pair(r.magnitude00, r.mip00), std::pair(stored, stored)) << value;
+// kReport after the (from, to) edits, decoded over kPrevious.
+TEST(ReportDecoder, EveryFieldIsDecodedKeptOrResetAsTheReportSays) {
+    const std::string head = "20240401090010|3|2024/04/01 09:00:12|2024/04/01 09:00:30|",
+                      sjis = "\x93\x8c\x8b\x9e", mechanism = "|120.5|30|300|60|12|2";
+    const auto unit = [](const std::string& tag) {
+        return std::pair("<" + tag + ">", "<" + tag + " unit=\"x\">");
+    };
+    // clang-format off
+    const std::pair<std::vector<std::pair<std::string, std::string>>, std::string> cases[] = {
+        {{}, head + sjis + "|6.5|6.3|35.5|140|40|8" + mechanism},
+        // Missing or empty values keep the previous one, but mip and the region reset.
+        {{{"<mip>6.3</mip>", ""}, {">6.5<", "><"}, {sjis, ""}}, head + "|4.1|0|35.5|140|40|8" + mechanism},
+        // A stray end tag before the counts leaves them missing too.
+        {{{"<?xml", "</p_data></nobs_pol><?xml"}}, head + sjis + "|6.5|6.3|35.5|140|40|3|120.5|30|300|60|5|2"},
+        // Magnitude and mip above ten become zero.
+        {{{">6.5<", ">10.0<"}, {">6.3<", ">10.0<"}}, head + sjis + "|10|10|35.5|140|40|8" + mechanism},
+        {{{">6.5<", ">10.1<"}, {">6.3<", ">10.1<"}}, head + sjis + "|0|0|35.5|140|40|8" + mechanism},
+        // Only the position and depth tags may carry attributes.
+        {{unit("latitude"), unit("longitude"), unit("depth"), unit("magnitude"), unit("azp")},
+         head + sjis + "|4.1|6.3|35.5|140|40|8|1|30|300|60|12|2"}};
+    // clang-format on
+    for (const auto& [edits, expected] : cases) {
+        std::string text(kReport);
+        for (const auto& [from, to] : edits)
+            text = replaced(text, from, to);
+        EXPECT_EQ(fields(decoded(text)), expected) << text;
     }
-}
-
-TEST(ReportDecoder, OnlyPositionAndDepthTagsMayCarryAttributes) {
-    std::string text(kReport);
-    for (std::string tag : {"latitude", "longitude", "depth", "magnitude", "azp"})
-        text = replaced(text, "<" + tag + ">", "<" + tag + " unit=\"x\">");
-    const CurrentReport r = decoded(text);
-    EXPECT_EQ(std::tuple(r.latitude00, r.longitude00, r.depth00, r.magnitude00, r.azp00),
-              std::tuple(35.5, 140, 40, 4.1, 1));
 }
 
 // The code ends two characters before the next "sequence"; without their own

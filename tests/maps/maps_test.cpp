@@ -60,12 +60,11 @@ TEST(SiteAreaFlags, StrictLimitsOfTheTwoRegionalMaps) {
             << longitude << " " << latitude;
 }
 
-// The map origins, and the far corner of the eastern map.
+// The far corner of the eastern map and the regional maps' origins; the
+// eastern and the 24-hour map's origins are in the frame and main map tests.
 TEST_F(Maps, SiteMarkLandsWhereTheCatalogueProjects) {
     // clang-format off
     const std::tuple<double, double, int, Calls, Calls> cases[] = {
-        {135, 36.5, 1, {}, {"filled square -3 354 3 360 c12 w1"}},
-        {127, 37.5, 5, {"filled square -3 235 3 241 c12 w1"}, {}},
         {143.35, 33.5, 1, {}, {"filled square 668 654 674 660 c12 w1"}},
         {132, 35.5, 2, {}, {"filled square -3 354 3 360 c12 w1"}},
         {127, 37.5, 3, {}, {"filled square -3 363 3 369 c12 w1"}},
@@ -76,15 +75,6 @@ TEST_F(Maps, SiteMarkLandsWhereTheCatalogueProjects) {
         draw_site_mark(maps, pictures, longitude, latitude, map);
         EXPECT_EQ(calls(), std::pair(main, event)) << map;
     }
-}
-
-TEST_F(Maps, StationMarksOnTheEventMapPanelBoxesByTarget) {
-    draw_station_mark(maps, pictures, 127, 37.5, 5, 10);
-    draw_panel_box(pictures, 20, 30, 1, 14);
-    draw_panel_box(pictures, 20, 30, 0, 9);
-    EXPECT_EQ(event_map.calls,
-              (Calls{"filled square -4 234 4 242 c10 w1", "filled square 16 26 24 34 c14 w1"}));
-    EXPECT_EQ(panel.calls, Calls{"filled square 16 26 24 34 c9 w1"});
 }
 
 // A radius of zero or less becomes one, in the caller's variable too. The

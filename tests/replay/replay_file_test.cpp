@@ -9,22 +9,12 @@
 namespace eew {
 namespace {
 
+using test::log_text;
 using test::report_xml;
-using test::ReportValues;
 
-// One record as the log writer writes it: report, arrival time, LF CR LF.
-std::string record(const std::string& send_time, int sequence = 1) {
-    ReportValues v;
-    v.send_time = send_time;
-    v.sequence = sequence;
-    return report_xml(v) + "2024/04/01 09:00:06\n\r\n";
-}
-
-std::string log_of(int reports) {
-    std::string text;
-    for (int k = 1; k <= reports; ++k)
-        text += record("2024,4,1,9,0,5", k);
-    return text + "\r\n";
+// One report sent at `send_time`.
+std::string sent_at(const std::string& send_time) {
+    return report_xml({.send_time = send_time});
 }
 
 ReplayFile read(const std::string& text) {
@@ -38,21 +28,22 @@ TEST(ReplayFile, TheLastLineIsDroppedAndHundredReportsAreTooMany) {
         ReplayLoad outcome;
         std::size_t lines;
     };
-    const std::string one = record("2024,4,1,9,0,5");
+    const std::string one = log_text({report_xml({})});
     const Case cases[] = {
         {"nothing", "", ReplayLoad::empty, 0},
         {"only the final line end", "\r\n", ReplayLoad::empty, 0},
         {"a report without its line end", report_xml({}), ReplayLoad::empty, 0},
-        {"one record", one + "\r\n", ReplayLoad::ok, 1},
-        {"a record cut off after the first", one + report_xml({}), ReplayLoad::ok, 1},
-        {"99 reports", log_of(99), ReplayLoad::ok, 99},
-        {"100 reports", log_of(100), ReplayLoad::invalid, 0},
+        {"one record", one, ReplayLoad::ok, 1},
+        {"a record cut off after the first", one.substr(0, one.size() - 2) + report_xml({}),
+         ReplayLoad::ok, 1},
+        {"99 reports", log_text(std::vector(99, report_xml({}))), ReplayLoad::ok, 99},
+        {"100 reports", log_text(std::vector(100, report_xml({}))), ReplayLoad::invalid, 0},
         // A report split by a CR: its pieces lack send times.
         {"a CR inside a report", "<send_time>2024,4,1,9,0,5</send_time>\r<eew>\r\n\r\n",
          ReplayLoad::invalid, 0},
         {"a lone line needs no send time", "<eew>\r\n\r\n", ReplayLoad::ok, 1},
-        {"two lines need send times", one + "<eew>\r\n\r\n", ReplayLoad::invalid, 0},
-        {"a send time that is no date", one + record("2024,13,1,9,0,5") + "\r\n",
+        {"two lines need send times", log_text({report_xml({}), "<eew>"}), ReplayLoad::invalid, 0},
+        {"a send time that is no date", log_text({report_xml({}), sent_at("2024,13,1,9,0,5")}),
          ReplayLoad::invalid, 0},
     };
     for (const Case& c : cases) {
@@ -72,8 +63,8 @@ TEST(ReplayFile, ALineEndsAtCrAndKeepsItsLineFeeds) {
 }
 
 TEST(ReplayFile, OffsetsCountFromTheFirstLine) {
-    const ReplayFile f = read(record("2024,4,1,9,0,5") + record("2024,4,1,9,0,5") +
-                              record("2024,4,1,9,1,2") + record("2024,4,1,9,0,3") + "\r\n");
+    const ReplayFile f = read(log_text({sent_at("2024,4,1,9,0,5"), sent_at("2024,4,1,9,0,5"),
+                                        sent_at("2024,4,1,9,1,2"), sent_at("2024,4,1,9,0,3")}));
     ASSERT_EQ(f.outcome, ReplayLoad::ok);
     EXPECT_EQ(f.offsets, (std::vector<long long>{0, 0, 57, -2}));
     EXPECT_EQ(f.first_send_time.text(), "2024/04/01 09:00:05");

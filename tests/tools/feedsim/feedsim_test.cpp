@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "command_line.hpp"
+#include "fakes/report_text.hpp"
 #include "feed/report_decoder.hpp"
 #include "feed_framing.hpp"
 #include "log_playback.hpp"
@@ -114,29 +115,20 @@ TEST(ScenarioPlan, OverlappingQuakesInterleaveInSendOrder) {
     EXPECT_EQ(order, "aaaaaababababababa");
 }
 
-std::string report(const std::string& send_time, const std::string& code = "C",
-                   const std::string& sequence = "1") {
-    return R"(<?xml version="1.0"?><r><data code=")" + code + R"(" sequence=")" + sequence +
-           R"("><send_time>)" + send_time + "</send_time></data></r>";
-}
-
-// As the receiver writes a log: each report, its arrival time, LF CR LF; then CR LF.
-std::string log_of(const std::vector<std::string>& reports) {
-    std::string log;
-    for (const std::string& r : reports)
-        log += r + "2024/04/01 09:00:10\n\r\n";
-    return log + "\r\n";
+// A report of `code` sent at `send_time`.
+std::string report(const std::string& send_time, const std::string& code = "C", int sequence = 1) {
+    return test::report_xml({.code = code, .sequence = sequence, .send_time = send_time});
 }
 
 TEST(LogFile, RecordsLoseTheirArrivalTimeButKeepTheirOwnLineFeeds) {
     const std::string a = report("2024,4,1,9,0,5"), b = "<?xml version=\"1.0\"?>\n<r>\r\n</r>";
-    EXPECT_EQ(split_log_records(log_of({a, b})), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(split_log_records(test::log_text({a, b})), (std::vector<std::string>{a, b}));
 }
 
 TEST(LogFile, ReportsArePacedBySendTimeDifferencesDividedByTheSpeed) {
     auto planned = std::get<std::vector<FeedMessage>>(plan_log(
-        log_of({report("2024,4,1,9,0,58", "C", "1"), report("2024,4,1,9,1,1", "C", "2"),
-                report("2024,4,1,9,0,59", "D", "1"), report("2024,4,1,9,1,8.7", "D", "2")})));
+        test::log_text({report("2024,4,1,9,0,58"), report("2024,4,1,9,1,1", "C", 2),
+                        report("2024,4,1,9,0,59", "D"), report("2024,4,1,9,1,8.7", "D", 2)})));
     apply_speed(planned, 2);
     std::vector<std::pair<double, std::string>> got;
     for (const FeedMessage& m : planned)
@@ -147,7 +139,8 @@ TEST(LogFile, ReportsArePacedBySendTimeDifferencesDividedByTheSpeed) {
 }
 
 TEST(LogFile, RecordWithoutAUsableSendTimeIsAnErrorNamingIt) {
-    const auto planned = plan_log(log_of({report("2024,4,1,9,0,0"), report("2024,4,1,9,0")}));
+    const auto planned =
+        plan_log(test::log_text({report("2024,4,1,9,0,0"), report("2024,4,1,9,0")}));
     ASSERT_TRUE(std::holds_alternative<LogError>(planned));
     EXPECT_EQ(std::get<LogError>(planned).record, 2);
 }
