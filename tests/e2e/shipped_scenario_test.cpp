@@ -14,7 +14,7 @@
 #include "maps/map_catalogue.hpp"
 #include "scenario.hpp"
 #include "scenario_plan.hpp"
-#include "ui/main_window.hpp"
+#include "ui/desktop_program.hpp"
 #include "ui/picture_area.hpp"
 
 namespace eew {
@@ -27,10 +27,9 @@ TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndStaysOnTheMainMa
     test::QtTestPlatform platform;
     platform.folder = folder.path();
     platform.clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
-    App app(platform);
-    MainWindow window(app);
-    platform.attach(&window);
-    platform.attach_views(app.state().popup_view, app.state().message_view);
+    DesktopProgram program(platform);  // its timers not started: the test ticks
+    App& app = program.app();
+    MainWindow& window = program.window();
     ASSERT_FALSE(app.Form_Load().has_value());
     const MainState& m = app.state();
     ASSERT_EQ(m.site.sitename, "東京都千代田区");
