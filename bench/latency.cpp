@@ -7,12 +7,14 @@
 // window, wired as in ui/main.cpp, on the shipped files (voice alarm off).
 // A bare QUdpSocket on the same event loop only reads the datagram. A sender
 // thread sends one datagram at a time, alternately to each, and waits until
-// it was handled: the program's when its datagram handler and the pop-up's
-// render have run and the pop-up's latest sequence field holds the report's
-// sequence, the bare socket's when the datagram was read.
+// it was handled: the program's when its datagram handler has run and the
+// pop-up window's latest sequence box shows the report's sequence, the bare
+// socket's when the datagram was read. A report whose render the program
+// put off (one screen frame after the last) counts as lost.
 
 #include <QApplication>
 #include <QFont>
+#include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QTimer>
 #include <QUdpSocket>
@@ -139,7 +141,13 @@ int main(int argc, char** argv) {
     InFlight in_flight;
     BenchPlatform platform(folder.path());
     DesktopProgram desktop(platform);
-    desktop.after_datagram([&] { in_flight.arrived(desktop.app().state().popup_view.Text20); });
+    desktop.after_datagram([&] {
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() != "popupmap") continue;
+            if (const auto* latest = window->findChild<const QLineEdit*>("Text20"))
+                in_flight.arrived(latest->text().toStdString());
+        }
+    });
     if (auto error = desktop.app().Form_Load()) {
         std::fprintf(stderr, "cannot start: %s\n", error->c_str());
         return 1;

@@ -1,16 +1,16 @@
 #include "platform/qt_platform.hpp"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QNetworkDatagram>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <chrono>
+#include <ctime>
 
 #include "ui/main_window.hpp"
 #include "ui/message_window.hpp"
@@ -27,12 +27,22 @@ std::string QtPlatform::program_folder() {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 
+// Every datagram reads the clock. QDateTime re-reads the zone file for each
+// local time (a file-system call that was most of a report's decoding cost);
+// localtime_r uses the zone it has, and tzset() picks up a changed zone once
+// a minute.
 eew::DateTime QtPlatform::now() {
-    const QDateTime t = QDateTime::currentDateTime();
-    const QDate d = t.date();
-    const QTime c = t.time();
-    return eew::DateTime::from_fields(d.year(), d.month(), d.day(), c.hour(), c.minute(),
-                                      c.second())
+    const auto wall = std::chrono::system_clock::now();
+    const auto steady = std::chrono::steady_clock::now();
+    if (!zone_read_ || steady - *zone_read_ > std::chrono::minutes(1)) {
+        tzset();
+        zone_read_ = steady;
+    }
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(wall);
+    std::tm local{};
+    if (!localtime_r(&seconds, &local)) return eew::DateTime();
+    return eew::DateTime::from_fields(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                      local.tm_hour, local.tm_min, local.tm_sec)
         .value_or(eew::DateTime());
 }
 
@@ -85,7 +95,11 @@ void QtPlatform::read_datagrams(QUdpSocket* socket) {
     for (int n = 0;
          n < 256 && socket->state() == QAbstractSocket::BoundState && socket->hasPendingDatagrams();
          ++n) {
-        QByteArray bytes = socket->receiveDatagram().data();
+        // One read into a buffer as large as any datagram; receiveDatagram()
+        // would also ask for the size and the addresses, a system call each.
+        const qint64 size = socket->readDatagram(read_buffer_.data(), read_buffer_.size());
+        if (size < 0) break;
+        QByteArray bytes(read_buffer_.constData(), size);
         if (received_.size() >= 4096 || received_bytes_ + bytes.size() > 8 << 20) continue;
         received_bytes_ += bytes.size();
         received_.push_back(std::move(bytes));
@@ -143,6 +157,9 @@ void QtPlatform::pause_with_events(int milliseconds) {
 void QtPlatform::render_event_windows() {
     if (popup_ && popup_view_) popup_->render(*popup_view_);
     if (message_ && message_view_) message_->render(*message_view_);
+    // The pop-up first, so that the sentences stay on top of it.
+    if (popup_) popup_->raise_if_asked();
+    if (message_) message_->raise_if_asked();
     if (setform_ && setform_->isVisible()) setform_->render();
 }
 

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QSoundEffect>
 #include <QUdpSocket>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -48,9 +49,10 @@ class QtPlatform : public QObject, public eew::Platform {
     // Renders the pop-up and message windows that exist from their views;
     // called after every handler, as the main window's render is.
     void render_event_windows();
-    // For datagrams: at most one render every 5 ms, the first at once. A
-    // report 10 ms after the last shows at once; a flood of a thousand a
-    // second costs 200 renders, not a thousand.
+    // For datagrams: at most one render every 16 ms, the first at once: no
+    // screen shows more (60 frames a second), a report a screen frame after
+    // the last shows at once, and a flood of a thousand a second costs 60
+    // renders, not a thousand.
     void render_event_windows_soon() { event_render_pacer_.request(); }
     // Called with the bytes of each datagram, in arrival order.
     void on_datagram(std::function<void(std::string_view)> handler) {
@@ -98,7 +100,9 @@ class QtPlatform : public QObject, public eew::Platform {
     // Datagrams read from the sockets and not handled yet, oldest first; past
     // 4,096 of them or 8 MB the newest are dropped, as a full socket buffer would.
     std::deque<QByteArray> received_;
-    RenderPacer event_render_pacer_{5, [this] { render_event_windows(); }};
+    QByteArray read_buffer_{65536, Qt::Uninitialized};  // as large as any datagram
+    std::optional<std::chrono::steady_clock::time_point> zone_read_;
+    RenderPacer event_render_pacer_{16, [this] { render_event_windows(); }};
     std::size_t received_bytes_ = 0;
     bool handling_ = false;
     // Without a main window (tests) the main map draws here, unseen.

@@ -11,9 +11,19 @@ WindowState EventWindow::state() const {
 }
 
 void EventWindow::show_tracked() {
+    if (visible_ && isVisible()) {
+        raise_asked_ = true;
+        return;
+    }
     visible_ = true;
     show();
     raise();
+}
+
+void EventWindow::raise_if_asked() {
+    if (!raise_asked_) return;
+    raise_asked_ = false;
+    if (visible_) raise();
 }
 
 void EventWindow::hide_tracked() {

@@ -15,7 +15,11 @@ class EventWindow : public QWidget {
     using QWidget::QWidget;
 
     eew::WindowState state() const;
+    // Shows the window; one already showing is brought to the front by the
+    // next raise_if_asked(), so that a flood of reports costs a few raises a
+    // second instead of one window-system request each.
     void show_tracked();
+    void raise_if_asked();
     void hide_tracked();
     void minimise();
     // Back to the normal state; a hidden window stays hidden.
@@ -27,6 +31,7 @@ class EventWindow : public QWidget {
 
   private:
     bool visible_ = false;
+    bool raise_asked_ = false;
     // normal, minimised or maximised, whether visible or not.
     eew::WindowState shape_ = eew::WindowState::normal;
 };

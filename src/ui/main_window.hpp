@@ -29,7 +29,7 @@ class MainWindow : public QWidget {
 
     void render();
     // For handlers that may run thousands of times a second (datagrams): at
-    // most one render every 40 ms, the first at once.
+    // most one render every 100 ms, the first at once.
     void render_soon();
     PictureArea& main_map() { return *picture1_; }
 
@@ -69,9 +69,10 @@ class MainWindow : public QWidget {
     QLabel* window_start_;
     QLabel* window_end_;
     ShownBox boxes_[4];  // Text1 … Text4
-    // Nobody reads the boxes faster than this; at 1,000 reports a second laying
-    // out the last message each time would cost more than everything else.
-    static constexpr int kRenderInterval = 40;  // ms
+    // Nobody reads text that changes more than ten times a second; at 1,000
+    // reports a second laying out the last message each time would cost more
+    // than everything else.
+    static constexpr int kRenderInterval = 100;  // ms
     RenderPacer render_pacer_{kRenderInterval, [this] { render(); }};
     PictureArea* picture1_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QUdpSocket>
@@ -87,6 +88,17 @@ TEST_F(UdpFeed, APortInUseOrOutOfRangeIsRefusedNamingIt) {
               std::string::npos);
     EXPECT_NE(platform.bind_feed(70000, false).value_or("").find("70000"), std::string::npos);
     EXPECT_TRUE(platform.feed_closed());
+}
+
+// The clock is the local wall clock, field for field (a second may pass).
+TEST(Clock, ReadsTheLocalTimeOfDay) {
+    eew::test::QtTestPlatform platform;
+    const QDateTime q = QDateTime::currentDateTime();
+    const auto expected =
+        eew::DateTime::from_fields(q.date().year(), q.date().month(), q.date().day(),
+                                   q.time().hour(), q.time().minute(), q.time().second());
+    ASSERT_TRUE(expected);
+    EXPECT_LE(std::llabs(eew::seconds_between(*expected, platform.now())), 1);
 }
 
 // Runs on machines with and without an audio device: each request returns at
