@@ -113,10 +113,7 @@ TEST(EndToEnd, ABadDataFileEndsStartUpWithItsNameAndAFailureStatus) {
         folder, EEW_SOURCE_DIR, {{1, std::to_string(port)}, {21, "1"}}, EEW_CLIENT_BINARY);
     folder.write("data/traveltime300.dat", "2.848,5.716\r\n");
     QProcess client;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    client.setProcessEnvironment(env);
-    client.start(QString::fromStdString(program), {});
+    test::start_offscreen(client, program);
     ASSERT_TRUE(client.waitForFinished(20000));
     EXPECT_EQ(std::tuple(client.exitStatus(), client.exitCode()),
               std::tuple(QProcess::NormalExit, 1));

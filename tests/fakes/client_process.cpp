@@ -37,11 +37,15 @@ std::string copy_program(const TempFolder& folder, const std::string& source_dir
     return (root / "eewclient").string();
 }
 
-bool start_listening(QProcess& program, const std::string& executable, quint16 port) {
+void start_offscreen(QProcess& program, const std::string& executable) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     program.setProcessEnvironment(env);
     program.start(QString::fromStdString(executable), {});
+}
+
+bool start_listening(QProcess& program, const std::string& executable, quint16 port) {
+    start_offscreen(program, executable);
     if (!program.waitForStarted(10000)) return false;
     QElapsedTimer waited;
     waited.start();

@@ -20,6 +20,9 @@ std::string copy_program(const TempFolder& folder, const std::string& source_dir
                          const std::vector<std::pair<int, std::string>>& config_lines,
                          const std::string& binary = "");
 
+// Starts `executable` with the offscreen platform.
+void start_offscreen(QProcess& program, const std::string& executable);
+
 // Starts `executable` with the offscreen platform and waits (at most 20 s)
 // until it listens on `port`; false if it never did.
 bool start_listening(QProcess& program, const std::string& executable, quint16 port);

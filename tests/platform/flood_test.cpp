@@ -7,12 +7,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
-#include <QUdpSocket>
 #include <fstream>
 #include <random>
 #include <thread>
 
 #include "app/app.hpp"
+#include "fakes/client_process.hpp"
 #include "fakes/program_folder.hpp"
 #include "fakes/qt_test_platform.hpp"
 #include "fakes/report_text.hpp"
@@ -54,10 +54,7 @@ std::string flood_datagram(int i, std::mt19937& random) {
 
 TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQuakeShown) {
     test::TempFolder folder;
-    QUdpSocket probe;
-    probe.bind(QHostAddress::LocalHost, 0);
-    const int port = probe.localPort();
-    probe.close();
+    const int port = test::free_udp_port();
     test::write_program_files(folder);
     std::string config = test::sample_config(1, 1, 1);
     config.replace(0, 4, std::to_string(port));

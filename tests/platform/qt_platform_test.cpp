@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "app/paths.hpp"
+#include "fakes/client_process.hpp"
 #include "fakes/qt_test_platform.hpp"
 #include "udp_sender.hpp"
 
@@ -27,17 +28,12 @@ bool run_until(Done done, int milliseconds = 2000) {
 
 // The feed socket, fed by the simulator's sender on a free port.
 struct UdpFeed : ::testing::Test {
-    UdpFeed() {
-        QUdpSocket probe;
-        probe.bind(QHostAddress::LocalHost, 0);
-        port = probe.localPort();
-        platform.on_datagram([this](std::string_view d) { got.emplace_back(d); });
-    }
+    UdpFeed() { platform.on_datagram([this](std::string_view d) { got.emplace_back(d); }); }
 
     void send(const std::string& datagram) { eew::sim::UdpSender(port).send(datagram); }
 
     eew::test::QtTestPlatform platform;
-    int port = 0;
+    int port = eew::test::free_udp_port();
     std::vector<std::string> got;
 };
 

@@ -220,30 +220,25 @@ TEST(Rules, ReportsDecodeInTheReceiverToTheirOwnValuesOnly) {
     CurrentReport decoded;
     decoded.azp00 = decoded.thp00 = decoded.nobs_pol00 = decoded.n_pol_err00 = 7;
     const auto sent = decide_all({kIwate, kFukushima, kCancellation});
-    const std::tuple<const char*, const char*, double, double, double, double, const char*,
-                     const char*, const char*>
-        expected[] = {
-            {"20110415233435", "4", 5.1, 39.1, 142.7, 10, "off_iwate", "2011/04/15 14:34:19",
-             "2011/04/15 14:34:50"},
-            {"20110415233435", "5", 6.6, 37.0, 140.8, 10, "fukushima_hamadori",
-             "2011/04/15 14:34:16", "2011/04/15 14:34:53"},
-        };
+    // clang-format off
+    const std::tuple<const char*, double, double, double, const char*, const char*, const char*> expected[] = {
+        {"4", 5.1, 39.1, 142.7, "off_iwate", "2011/04/15 14:34:19", "2011/04/15 14:34:50"},
+        {"5", 6.6, 37.0, 140.8, "fukushima_hamadori", "2011/04/15 14:34:16", "2011/04/15 14:34:53"}};
+    // clang-format on
     for (int i = 0; i < 2; ++i) {
-        for (sim::Framing f : {sim::Framing::relay, sim::Framing::lan}) {
-            const auto text =
-                frame_message(sim::make_datagram(sent[i].text, f), f == sim::Framing::lan);
-            ASSERT_TRUE(text && message_kind(*text, true) == MessageKind::report);
-            EXPECT_TRUE(parse_report(*text, decoded));
-            const auto& [code, seq, m, lat, lon, depth, region, origin, send] = expected[i];
-            EXPECT_EQ(std::tuple(decoded.code00, decoded.sequence00, decoded.magnitude00,
-                                 decoded.mip00, decoded.latitude00, decoded.longitude00,
-                                 decoded.depth00, decoded.pdata00, decoded.region_name00,
-                                 decoded.origintime00.text(), decoded.sendtime00.text()),
-                      std::tuple(code, seq, m, m, lat, lon, depth, 5.0, region, origin, send));
-            EXPECT_EQ(std::tuple(decoded.azp00, decoded.thp00, decoded.azt00, decoded.tht00,
-                                 decoded.nobs_pol00, decoded.n_pol_err00),
-                      std::tuple(0, 0, 0, 0, 0, 0));
-        }
+        const auto text =
+            frame_message(sim::make_datagram(sent[i].text, sim::Framing::relay), false);
+        ASSERT_TRUE(text && message_kind(*text, false) == MessageKind::report);
+        EXPECT_TRUE(parse_report(*text, decoded));
+        const auto& [seq, m, lat, lon, region, origin, send] = expected[i];
+        EXPECT_EQ(std::tuple(decoded.code00, decoded.sequence00, decoded.magnitude00, decoded.mip00,
+                             decoded.latitude00, decoded.longitude00, decoded.depth00,
+                             decoded.pdata00, decoded.region_name00, decoded.origintime00.text(),
+                             decoded.sendtime00.text()),
+                  std::tuple("20110415233435", seq, m, m, lat, lon, 10, 5.0, region, origin, send));
+        EXPECT_EQ(std::tuple(decoded.azp00, decoded.thp00, decoded.azt00, decoded.tht00,
+                             decoded.nobs_pol00, decoded.n_pol_err00),
+                  std::tuple(0, 0, 0, 0, 0, 0));
     }
     const auto noise = frame_message(sim::make_datagram(sent[2].text, sim::Framing::relay), false);
     EXPECT_EQ(message_kind(noise.value_or(""), false), MessageKind::noise);
@@ -254,7 +249,6 @@ TEST(Rules, ReportsDecodeInTheReceiverToTheirOwnValuesOnly) {
 TEST(Rules, JapanTimeBecomesTheLocalTimeOfEachZone) {
     const std::tuple<const char*, JstTime, const char*> cases[] = {
         {"UTC0", {2011, 4, 15, 0, 49, 44}, "2011/04/14 15:49:44"},
-        {"UTC0", {2016, 12, 31, 23, 59, 59}, "2016/12/31 14:59:59"},
         {"EST5EDT,M3.2.0,M11.1.0", {2011, 4, 15, 23, 34, 16}, "2011/04/15 10:34:16"},
         {"EST5EDT,M3.2.0,M11.1.0", {2017, 1, 1, 8, 0, 0}, "2016/12/31 18:00:00"},
         {"JST-9", {2025, 10, 6, 0, 35, 38}, "2025/10/06 00:35:38"},

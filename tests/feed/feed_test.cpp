@@ -1,11 +1,51 @@
-#include "feed/event_logs.hpp"
-
+// The feed: datagram framing, the 24-hour list and the event logs.
 #include <gtest/gtest.h>
 
 #include "fakes/temp_folder.hpp"
+#include "feed/event_logs.hpp"
+#include "feed/framing.hpp"
+#include "feed/recent_events.hpp"
 
 namespace eew {
 namespace {
+
+TEST(Framing, RelayModeSkipsTheTwoBytePrefixAndTheLastByteShorterThan13BytesIsIgnored) {
+    EXPECT_EQ(frame_message("PPabcdefghijZ", false), "abcdefghij");   // 13 bytes -> 10
+    EXPECT_EQ(frame_message("PPabcdefghijZ", true), "PPabcdefghij");  // LAN: 13 -> 12
+    EXPECT_EQ(frame_message(std::string("PP\0\x82\xFF end\nxyzZ", 13), false),
+              std::string("\0\x82\xFF end\nxyz", 10));  // bytes kept as they are
+    EXPECT_FALSE(frame_message(std::string(12, 'x'), true));
+}
+
+TEST(Framing, KindIsFoundInTheFirstTenCharactersFirstMatchWinsWaveAndObsOnlyOnTheLan) {
+    using enum MessageKind;
+    // clang-format off
+    const std::tuple<const char*, bool, MessageKind> cases[] = {
+        {"noise xml!", false, noise}, {"xml  noise", false, noise}, {"0123456xml", false, report},
+        {"012345678xml", false, ignored}, {"waveobsxml", true, report},  // straddles 10; xml first
+        {"wave 12345", false, ignored}, {"obs 123456", false, ignored},
+        {"wave 12345", true, waveform}, {"obs 123456", true, observation},
+    };
+    // clang-format on
+    for (const auto& [text, lan, kind] : cases)
+        EXPECT_EQ(message_kind(text, lan), kind) << text << lan;
+}
+
+// Entries more than 1440 minute boundaries old, or whose time cannot be read,
+// go from the front; the others are saved with their time texts as loaded.
+TEST(RecentEvents, LoadPruneAndSaveKeepTheLast1440MinutesAsWritten) {
+    test::TempFolder dir;
+    dir.write("24hours.dat",
+              "5\r\n2024/04/01 08:00:00\r\n1 2 3 4\r\nyesterday\r\n1 2 3 4\r\n"
+              "2024/04/01 08:59:59\r\n1 2 3 4\r\n2024/4/1 9:00:00\r\n5.5 35.2 139.1 12\r\n"
+              "2024/04/02 08:00:00\r\n6,36,140,14\r\n");
+    RecentEvents list = load_recent_events(dir.path() + "/24hours.dat");
+    prune_recent_events(list, *DateTime::from_text("2024/04/02 09:00:30"));
+    ASSERT_FALSE(save_recent_events(dir.path() + "/24hours.dat", list));
+    EXPECT_EQ(dir.read("24hours.dat"),
+              "2\r\n2024/4/1 9:00:00\r\n5.5 35.2 139.1 12\r\n"
+              "2024/04/02 08:00:00\r\n6 36 140 14\r\n");
+}
 
 EventSlot quake(double magnitude, std::string code = "20240403090500017") {
     const DateTime origin = *DateTime::from_fields(2024, 4, 3, 9, 5, 42);
