@@ -38,23 +38,6 @@ TEST(Framing, DatagramIsTheRelayPrefixTheWholeTextAndALineFeed) {
 constexpr std::string_view kQuake =
     "quake\norigin 5\nepicentre 140.1 35.6\ndepth 40\nmagnitude 7.2\nreports 12 1\nregion r\n";
 
-TEST(ScenarioFile, ReadsEveryKeywordWithCommentsBlankLinesAndCrLf) {
-    const auto parsed = parse_scenario(
-        "# two quakes\r\n\r\nquake   # the first\r\n  origin 5\r\n  epicentre\t142.0 38.3\r\n"
-        "  depth 50.5\r\n  magnitude 6.8\r\n  reports 12 2\r\n  region off_miyagi\r\n"
-        "  code A-1\r\n  mechanism 290 80 110.5 10 30 1\r\n  noise 8\r\n" +
-        std::string(kQuake));  // the same origin is fine when a code tells them apart
-    ASSERT_TRUE(std::holds_alternative<Scenario>(parsed));
-    const std::vector<Quake>& q = std::get<Scenario>(parsed).quakes;
-    ASSERT_EQ(q.size(), 2u);
-    EXPECT_EQ(std::tuple(q[0].line, q[0].origin, q[0].longitude, q[0].latitude, q[0].depth,
-                         q[0].magnitude, q[0].reports, q[0].interval, q[0].region, q[0].code),
-              std::tuple(3, 5, 142.0, 38.3, 50.5, 6.8, 12, 2, "off_miyagi", "A-1"));
-    const Mechanism m = q[0].mechanism.value_or(Mechanism{});
-    EXPECT_EQ(std::tuple(m.azp, m.thp, m.azt, m.tht, m.nobs_pol, m.nmin_pol_err, q[0].noise_delay),
-              std::tuple(290, 80, 110.5, 10, 30, 1, 8));
-}
-
 TEST(ScenarioFile, EachErrorNamesItsLine) {
     const std::string q(kQuake);  // lines 1 to 7
     // clang-format off
@@ -105,24 +88,9 @@ TEST(ScenarioPlan, ReportsCountUpToTheFinalValuesAndNoiseComesLast) {
               std::tuple(MessageKind::noise, first + 22));
 }
 
-TEST(ScenarioPlan, OverlappingQuakesInterleaveInSendOrder) {
-    const Quake a{0, 0, 140.1, 35.6, 40, 6.8, 12, 1, "r", "", {}, {}},
-        b{0, 5, 140.1, 35.6, 40, 5.5, 6, 1, "r", "Q1", {}, {}};
-    std::string order;
-    for (const FeedMessage& m : plan_scenario({{a, b}}, kStart))
-        order += received(m).code00 == "Q1" ? 'b' : 'a';
-    // First reports 8 s after each origin: at 8..19 and 13..18 s, file order on ties.
-    EXPECT_EQ(order, "aaaaaababababababa");
-}
-
 // A report of `code` sent at `send_time`.
 std::string report(const std::string& send_time, const std::string& code = "C", int sequence = 1) {
     return test::report_xml({.code = code, .sequence = sequence, .send_time = send_time});
-}
-
-TEST(LogFile, RecordsLoseTheirArrivalTimeButKeepTheirOwnLineFeeds) {
-    const std::string a = report("2024,4,1,9,0,5"), b = "<?xml version=\"1.0\"?>\n<r>\r\n</r>";
-    EXPECT_EQ(split_log_records(test::log_text({a, b})), (std::vector<std::string>{a, b}));
 }
 
 TEST(LogFile, ReportsArePacedBySendTimeDifferencesDividedByTheSpeed) {
