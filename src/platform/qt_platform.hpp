@@ -49,9 +49,9 @@ class QtPlatform : public QObject, public eew::Platform {
     // Renders the pop-up and message windows that exist from their views;
     // called after every handler, as the main window's render is.
     void render_event_windows();
-    // For datagrams: at most one render every 16 ms, the first at once: no
-    // screen shows more (60 frames a second), a report a screen frame after
-    // the last shows at once, and a flood of a thousand a second costs 60
+    // For datagrams: at most one render every 33 ms (30 frames a second), the
+    // first at once: a report that comes alone shows at once, one close behind
+    // another at most 33 ms late, and a flood of a thousand a second costs 30
     // renders, not a thousand.
     void render_event_windows_soon() { event_render_pacer_.request(); }
     // Called with the bytes of each datagram, in arrival order.
@@ -102,7 +102,7 @@ class QtPlatform : public QObject, public eew::Platform {
     std::deque<QByteArray> received_;
     QByteArray read_buffer_{65536, Qt::Uninitialized};  // as large as any datagram
     std::optional<std::chrono::steady_clock::time_point> zone_read_;
-    RenderPacer event_render_pacer_{16, [this] { render_event_windows(); }};
+    RenderPacer event_render_pacer_{33, [this] { render_event_windows(); }};
     std::size_t received_bytes_ = 0;
     bool handling_ = false;
     // Without a main window (tests) the main map draws here, unseen.

@@ -22,8 +22,8 @@ DesktopProgram::DesktopProgram(QtPlatform& platform)
     platform_.on_datagram([this](std::string_view datagram) {
         app_.Winsock1_DataArrival(datagram);
         // The main window's boxes may lag a flood by a tenth of a second;
-        // the pop-up, which the user watches during an event, by one screen
-        // frame at most.
+        // the pop-up, which the user watches during an event, by 33 ms at
+        // most.
         window_.render_soon();
         platform_.render_event_windows_soon();
         if (after_datagram_) after_datagram_();
