@@ -18,7 +18,11 @@
 #include "ui/popup_window.hpp"
 #include "ui/settings_window.hpp"
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform() {
+    handle_soon_.setSingleShot(true);
+    handle_soon_.setInterval(0);
+    connect(&handle_soon_, &QTimer::timeout, this, &QtPlatform::handle_received);
+}
 QtPlatform::~QtPlatform() {
     delete setform_.data();
 }
@@ -88,10 +92,12 @@ std::optional<std::string> QtPlatform::bind_feed(int port, bool all_addresses) {
 }
 
 void QtPlatform::read_datagrams(QUdpSocket* socket) {
-    // The handlers run from a queued call, not from this slot: a socket does
+    // The handlers run from a zero timer, not from this slot: a socket does
     // not signal again while its own signal is running, so a handler that
     // pauses (the new-event chime) would stop reception for the whole pause.
-    // A burst is read in slices so that the timers get their turn in a flood.
+    // A timer rather than a queued call, which would also wake the event loop
+    // through a file descriptor for every datagram. A burst is read in slices
+    // so that the timers get their turn in a flood.
     for (int n = 0;
          n < 256 && socket->state() == QAbstractSocket::BoundState && socket->hasPendingDatagrams();
          ++n) {
@@ -104,8 +110,7 @@ void QtPlatform::read_datagrams(QUdpSocket* socket) {
         received_bytes_ += bytes.size();
         received_.push_back(std::move(bytes));
     }
-    if (!handling_ && !received_.empty())
-        QMetaObject::invokeMethod(this, &QtPlatform::handle_received, Qt::QueuedConnection);
+    if (!handling_ && !received_.empty() && !handle_soon_.isActive()) handle_soon_.start();
 }
 
 // In arrival order; what arrives during a handler's pause joins the queue.

@@ -105,6 +105,7 @@ class QtPlatform : public QObject, public eew::Platform {
     RenderPacer event_render_pacer_{33, [this] { render_event_windows(); }};
     std::size_t received_bytes_ = 0;
     bool handling_ = false;
+    QTimer handle_soon_;  // runs handle_received() from the event loop
     // Without a main window (tests) the main map draws here, unseen.
     std::unique_ptr<PictureArea> detached_main_map_;
     std::unique_ptr<PopupWindow> popup_;
