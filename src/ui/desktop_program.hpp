@@ -23,9 +23,10 @@ class DesktopProgram {
     // Starts the one-second tick and the watchdog and shows the main window;
     // for after a successful Form_Load.
     void start();
+    // Renders every window from its view, as after every handler.
+    void render_all();
 
   private:
-    void render_all();
 
     QtPlatform& platform_;
     eew::App app_;

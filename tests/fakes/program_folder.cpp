@@ -6,10 +6,10 @@
 
 namespace eew::test {
 
-std::string sample_config(int select_site, int auto_flag, int lan_flag) {
+std::string sample_config(int select_site, int auto_flag, int lan_flag, int port) {
     // clang-format off
     const std::string lines[] = {
-        "9000", "1", "3.5", "300", "120",
+        std::to_string(port), "1", "3.5", "300", "120",
         *utf8_to_sjis("東京"), "139.7", "35.7", "1.5",
         *utf8_to_sjis("大阪"), "135.5", "34.7", "1.2",
         *utf8_to_sjis("仙台"), "140.9", "38.3", "1",

@@ -7,8 +7,9 @@
 namespace eew::test {
 
 // "tavi.config" text with three sites (Tokyo, Osaka, Sendai) and the given
-// selection and auto-start switch.
-std::string sample_config(int select_site = 1, int auto_flag = 0, int lan_flag = 0);
+// selection, auto-start and LAN switches and feed port.
+std::string sample_config(int select_site = 1, int auto_flag = 0, int lan_flag = 0,
+                          int port = 9000);
 
 // A travel-time table whose entry (i, t) is `km_per_second` x t, written
 // `per_line` numbers to a line.
