@@ -3,6 +3,7 @@
 #include "app/dispatch.hpp"
 #include "app/feed_connection.hpp"
 #include "app/main_map.hpp"
+#include "app/notice.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/replay_commands.hpp"
@@ -33,6 +34,13 @@ void App::run(Handler handler) {
     }
 }
 
+template <typename Handler>
+void App::run_and_tell(Handler handler) {
+    std::optional<std::string> message;
+    run([&] { message = handler(); });
+    if (message) platform_.message_box(*message);
+}
+
 void App::run_tick(TimerId timer) {
     switch (timer) {
         case TimerId::timer1:
@@ -49,14 +57,17 @@ std::optional<std::string> App::Form_Load() {
     run([&] {
         error = load_program_state(state_, platform_);
         if (error || state_.settings.auto_flag != 1) return;
-        Command1_Click();
-        Command5_Click();
+        // Before the main window and its timers: a dialog here would hold up
+        // the whole start, so a failure becomes a notice.
+        if (auto message = start_reception(state_, platform_))
+            post_notice(state_.main_view, platform_.now(), *message);
+        map_on(state_, platform_);
     });
     return error;
 }
 
 void App::Command1_Click() {
-    run([&] { start_reception(state_, platform_); });
+    run_and_tell([&] { return start_reception(state_, platform_); });
 }
 
 void App::Command2_Click() {
@@ -76,11 +87,19 @@ void App::Command7_Click() {
 }
 
 void App::Command8_Click() {
-    run([&] { eew::Command8_Click(state_, platform_); });
+    bool choose = false;
+    run([&] { choose = begin_replay(state_, platform_); });
+    if (!choose) return;
+    const auto path = platform_.choose_file(state_.paths.logp);
+    run_and_tell([&] { return start_replay(state_, platform_, path); });
 }
 
 void App::Check1_Click(bool checked) {
     run([&] { eew::Check1_Click(state_, platform_, checked); });
+}
+
+void App::Check2_Click(bool checked) {
+    run([&] { state_.main_view.Check2.checked = checked; });
 }
 
 void App::Winsock1_DataArrival(std::string_view datagram) {
@@ -99,12 +118,11 @@ void App::Timer2_Timer() {
 }
 
 void App::Command3_Click() {
-    run([&] {
+    run_and_tell([&]() -> std::optional<std::string> {
         // The list is saved after every logged event too; what changed since
         // is pruning alone, but a failure here is still the user's to hear of.
-        if (auto error = quit()) {
-            platform_.message_box("The list of the last 24 hours was not saved.\n\n" + *error);
-        }
+        if (auto error = quit()) return "The list of the last 24 hours was not saved.\n\n" + *error;
+        return std::nullopt;
     });
 }
 
@@ -118,7 +136,15 @@ void App::Command4_Click() {
 }
 
 void App::setform_Command1_Click() {
-    run([&] { set_and_close(state_, platform_); });
+    run_and_tell([&] { return set_and_close(state_, platform_); });
+}
+
+void App::setform_Change(std::string SetformView::*box, const std::string& text) {
+    state_.setform_view.*box = text;
+}
+
+void App::setform_Click(bool SetformView::*control, bool checked) {
+    state_.setform_view.*control = checked;
 }
 
 std::optional<std::string> App::shutdown_requested() {

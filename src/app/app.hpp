@@ -15,13 +15,15 @@ class Platform;
 // handlers of every event the desktop delivers. The Qt layer calls one
 // handler at a time and renders the view structs afterwards.
 //
-// A handler may let the event loop run (the chime's pause, a message box),
-// so the desktop can call in again before it has finished. A datagram or a
-// timer tick that arrives then waits (DeferredEvents) and runs after the
-// handler, in arrival order, so that no report chain sees another half
-// done. Clicks run at once: they are the user's own, rare, and the replay
-// buttons are disabled while a new event is presented; while a click's
-// handler runs, datagrams and ticks wait for it in the same way.
+// A handler may let the event loop run (the chime's pause), so the desktop
+// can call in again before it has finished. A datagram or a timer tick that
+// arrives then waits (DeferredEvents) and runs after the handler, in arrival
+// order, so that no report chain sees another half done. Clicks run at once:
+// they are the user's own, rare, and the replay buttons are disabled while a
+// new event is presented; while a click's handler runs, datagrams and ticks
+// wait for it in the same way. A modal dialog (the replay's file dialog, a
+// message box) is never open inside a handler: the user may leave it open for
+// minutes, and a quake that arrives meanwhile must be announced at once.
 class App {
   public:
     explicit App(Platform& platform) : platform_(platform) {}
@@ -44,6 +46,7 @@ class App {
     void Command7_Click();            // "stop play"
     void Command8_Click();            // "replay"
     void Check1_Click(bool checked);  // "PopUP", with the box's new state
+    void Check2_Click(bool checked);  // "LIVO PopUP"
 
     // One datagram from the feed socket.
     void Winsock1_DataArrival(std::string_view datagram);
@@ -54,6 +57,11 @@ class App {
 
     // "set and close" (`Command1`) of the settings dialog.
     void setform_Command1_Click();
+    // The user's typing into a box of the settings dialog, and a change of one
+    // of its option buttons or check boxes: kept with the dialog until "set
+    // and close" applies them.
+    void setform_Change(std::string SetformView::*box, const std::string& text);
+    void setform_Click(bool SetformView::*control, bool checked);
 
     // The desktop session ends or the program is told to terminate: "quit"
     // without its dialogs, so that the day's events are not lost. Returns
@@ -76,6 +84,11 @@ class App {
     // handler it only runs `handler`, and the outer one runs the rest.
     template <typename Handler>
     void run(Handler handler);
+    // run() for a handler that may have something to tell the user: the
+    // message it returns is shown once the handler, and what arrived while it
+    // ran, are done, so that datagrams and ticks go on while the box is open.
+    template <typename Handler>
+    void run_and_tell(Handler handler);
     void run_tick(TimerId timer);
     // Saves the 24-hour list, closes every window and ends the program.
     std::optional<std::string> quit();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/main_state.hpp"
+#include "app/notice.hpp"
 #include "app/platform.hpp"
 #include "feed/event_logs.hpp"
 
@@ -26,12 +27,11 @@ void log_slots(MainState& m, Platform& p, const std::vector<EventSlot>& slots) {
         failures.push_back(std::move(*error));
     m.main_view.Text2.text = std::to_string(m.recent.total_event_number);
     if (failures.empty()) return;
-    // The notice stays until a later failure replaces it: a lost log matters
-    // to whoever comes back to the screen hours later.
-    std::string notice = p.now().text() + "  " + failures.front();
+    // A lost log matters to whoever comes back to the screen hours later.
+    std::string notice = failures.front();
     if (failures.size() > 1)
         notice += " (and " + std::to_string(failures.size() - 1) + " more files)";
-    m.main_view.notice = std::move(notice);
+    post_notice(m.main_view, p.now(), notice);
 }
 
 }  // namespace

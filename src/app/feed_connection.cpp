@@ -6,28 +6,46 @@
 #include "maps/canvas.hpp"
 
 namespace eew {
+namespace {
 
-void start_reception(MainState& m, Platform& p) {
+void show_receiving(MainView& v, bool receiving) {
+    v.Command1.enabled = !receiving;
+    v.Command2.enabled = receiving;
+}
+
+// Binds the socket for the current mode. On failure it stays closed and the
+// user is told how to go on.
+std::optional<std::string> bind_socket(MainState& m, Platform& p, int port) {
+    const bool lan_mode = m.settings.lan_flag == 1;
+    auto error = p.bind_feed(port, lan_mode);
+    show_receiving(m.main_view, !error);
+    if (!error) {
+        m.feed.bound_port = port;
+        return std::nullopt;
+    }
+    return "Reception could not start: " + *error +
+           ".\n\nChoose another port with \"set\", or stop the program that uses it, "
+           "then press \"start\" again.";
+}
+
+}  // namespace
+
+std::optional<std::string> start_reception(MainState& m, Platform& p) {
     p.canvas(PictureId::event_map).clear();
     replot(m, p);
     if (!p.feed_closed()) p.close_feed();
-    const bool lan_mode = m.settings.lan_flag == 1;
-    if (auto error = p.bind_feed(m.settings.localhost_port, lan_mode)) {
-        p.message_box("Reception could not start: " + *error +
-                      ".\n\nChoose another port with \"set\", or stop the program that uses it, "
-                      "then press \"start\" again.");
-        m.main_view.Command1.enabled = true;
-        m.main_view.Command2.enabled = false;
-        return;
-    }
-    m.main_view.Command1.enabled = false;
-    m.main_view.Command2.enabled = true;
+    return bind_socket(m, p, m.settings.localhost_port);
+}
+
+std::optional<std::string> rebind_for_lan_mode(MainState& m, Platform& p) {
+    if (p.feed_closed()) return std::nullopt;
+    p.close_feed();
+    return bind_socket(m, p, m.feed.bound_port);
 }
 
 void stop_reception(MainState& m, Platform& p) {
     p.close_feed();
-    m.main_view.Command1.enabled = true;
-    m.main_view.Command2.enabled = false;
+    show_receiving(m.main_view, false);
 }
 
 void feed_watchdog(MainState& m, Platform& p) {

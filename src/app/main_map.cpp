@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/main_state.hpp"
+#include "app/notice.hpp"
 #include "app/platform.hpp"
 #include "maps/canvas.hpp"
 #include "maps/main_map_drawing.hpp"
@@ -52,8 +53,9 @@ void map_on(MainState& m, Platform& p) {
     m.main_view.map_shown = true;
     set_window_size(m.main_view, p, kColumnTwips + kMapWindowTwips, kMapShownHeightTwips);
     if (!p.canvas(PictureId::main_map).load_background(m.paths.file_24h_map)) {
-        p.message_box("The map image \"" + m.paths.file_24h_map +
-                      "\" could not be read; the map is drawn on a plain background.");
+        post_notice(m.main_view, p.now(),
+                    "The map image \"" + m.paths.file_24h_map +
+                        "\" could not be read; the map is drawn on a plain background.");
     }
     if (m.events.event_flag == 0) replot(m, p);
     m.main_view.Command5.enabled = false;

@@ -11,8 +11,8 @@ class Platform;
 void replot(MainState& state, Platform& platform);
 
 // "mapON": widens the main window to show the main map with its background
-// image and, when no event or replay is running, redraws it. A missing image leaves the plain
-// background and is reported.
+// image and, when no event or replay is running, redraws it. A missing image
+// leaves the plain background and is reported in the main window's notice.
 void map_on(MainState& state, Platform& platform);
 
 // "mapOFF": narrows the main window to its column of controls, hiding the

@@ -41,6 +41,7 @@ struct FeedState {
     std::string received_data00;  // raw bytes of the message being handled
     DateTime latest_rev_time;     // when the last report arrived
     std::string old_text;         // the last-message box at the previous watchdog tick
+    int bound_port = 0;           // the port the last "start" bound the socket to
 };
 
 // All program-wide state (`main`), created at start-up and kept until the

@@ -2,6 +2,7 @@
 
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
+#include "app/notice.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/presentation.hpp"
@@ -67,16 +68,35 @@ Priming prime_event_table(MainState& m, Platform& p) {
 
 }  // namespace
 
-void Command8_Click(MainState& m, Platform& p) {
+bool begin_replay(MainState& m, Platform& p) {
     if (m.events.event_flag > 10) end_replay(m, p);
     MainView& v = m.main_view;
     v.Command8.enabled = false;
-    if (live_event_tracked(m.events)) return buttons_idle(v);
+    if (!live_event_tracked(m.events)) return true;
+    buttons_idle(v);
+    return false;
+}
 
-    const auto path = p.choose_file(m.paths.logp);
-    if (!path) return buttons_idle(v);
+std::optional<std::string> start_replay(MainState& m, Platform& p,
+                                        const std::optional<std::string>& path) {
+    MainView& v = m.main_view;
+    // A quake came in while the file was chosen: it goes on, and "replay"
+    // stays disabled until it ends, as for any live event.
+    if (live_event_tracked(m.events)) {
+        post_notice(v, p.now(),
+                    "The replay did not start: a quake came in while the file was being "
+                    "chosen. Replay it once the quake has ended.");
+        return std::nullopt;
+    }
+    if (!path) {
+        buttons_idle(v);
+        return std::nullopt;
+    }
     const ReplayFile file = load_replay_file(*path);
-    if (file.outcome == ReplayLoad::empty) return buttons_idle(v);
+    if (file.outcome == ReplayLoad::empty) {
+        buttons_idle(v);
+        return std::nullopt;
+    }
     if (file.outcome == ReplayLoad::ok) {
         take_file(file, m.replay);
         // Elapsed times before the first shown report count from line 1.
@@ -86,15 +106,16 @@ void Command8_Click(MainState& m, Platform& p) {
                 // Enabled only now: a click during the new-event chime would
                 // end the replay under the presentation still running.
                 v.Command7.enabled = true;
-                return;
+                return std::nullopt;
             case Priming::none_followed:
-                return end_replay(m, p);
+                end_replay(m, p);
+                return std::nullopt;
             case Priming::invalid:
                 break;
         }
     }
     end_replay(m, p);
-    p.message_box("invalid file");
+    return "invalid file";
 }
 
 void Command7_Click(MainState& m, Platform& p) {

@@ -1,6 +1,7 @@
 #include "app/setform.hpp"
 
 #include "app/config_file.hpp"
+#include "app/feed_connection.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
@@ -78,7 +79,7 @@ SetformView load_setform(const Settings& s) {
     return v;
 }
 
-void set_and_close(MainState& m, Platform& p) {
+std::optional<std::string> set_and_close(MainState& m, Platform& p) {
     const SetformView& v = m.setform_view;
     Settings& s = m.settings;
     apply_boxes(v, s);
@@ -88,20 +89,24 @@ void set_and_close(MainState& m, Platform& p) {
         s.select_site = option;
         select_current_site(s, m.site);
     }
+    const bool lan_switched = (s.lan_flag == 1) != v.Check1;
     s.lan_flag = v.Check1 ? 1 : 0;
     s.voice_flag = v.Check2 ? 1 : 0;
     s.auto_flag = v.Check3 ? 1 : 0;
+    std::optional<std::string> message;
+    if (lan_switched) message = rebind_for_lan_mode(m, p);
 
     // The settings above are in force whether or not the file can be written.
     if (auto error = write_config(m.paths.file_config, s)) {
-        p.message_box(
-            "The settings are in use but were not saved; they are lost at the next "
-            "start.\n\n" +
-            *error);
+        message = (message ? *message + "\n\n" : std::string()) +
+                  "The settings are in use but were not saved; they are lost at the next "
+                  "start.\n\n" +
+                  *error;
     }
     p.close_window(WindowId::setform);
     m.setform_view = SetformView{};
     replot(m, p);
+    return message;
 }
 
 }  // namespace eew

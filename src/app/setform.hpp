@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "app/setform_view.hpp"
 
 namespace eew {
@@ -17,8 +20,9 @@ SetformView load_setform(const Settings& settings);
 // current site, rewrites the configuration file, closes the dialog and
 // redraws the main map. Nothing is validated: a box that does not begin with
 // a number gives 0. `magnitude_min_defalt` keeps the value read at start-up.
-// The changes stay in force when the file cannot be written; a message box
-// then names the file and the reason.
-void set_and_close(MainState& state, Platform& platform);
+// A switch of LAN mode rebinds a receiving socket at once. The changes stay
+// in force when the file cannot be written; the message returned for the
+// user then names the file and the reason.
+std::optional<std::string> set_and_close(MainState& state, Platform& platform);
 
 }  // namespace eew

@@ -165,7 +165,6 @@ void QtPlatform::render_event_windows() {
     // The pop-up first, so that the sentences stay on top of it.
     if (popup_) popup_->raise_if_asked();
     if (message_) message_->raise_if_asked();
-    if (setform_ && setform_->isVisible()) setform_->render();
 }
 
 PopupWindow& QtPlatform::popup() {
@@ -203,9 +202,8 @@ void QtPlatform::show_setform() {
     if (!setform_view_) return;
     if (setform_ && !setform_->isVisible()) setform_->deleteLater();
     if (!setform_ || !setform_->isVisible()) {
-        setform_ = new SettingsWindow(*setform_view_, [this] {
-            if (set_and_close_) set_and_close_();
-        });
+        setform_ = new SettingsWindow(*setform_view_);
+        if (setform_created_) setform_created_(*setform_);
         setform_->render();
     }
     setform_->setWindowState(setform_->windowState() & ~Qt::WindowMinimized);

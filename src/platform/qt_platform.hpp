@@ -40,11 +40,12 @@ class QtPlatform : public QObject, public eew::Platform {
         popup_view_ = &popup;
         message_view_ = &message;
     }
-    // The values the settings dialog shows and the user edits, kept by the
-    // caller for the platform's lifetime, and the dialog's "set and close".
-    void attach_setform(eew::SetformView& view, std::function<void()> set_and_close) {
+    // The values the settings dialog shows, kept by the caller for the
+    // platform's lifetime, and what to do with each dialog made (connect its
+    // controls).
+    void attach_setform(const eew::SetformView& view, std::function<void(QWidget&)> created) {
         setform_view_ = &view;
-        set_and_close_ = std::move(set_and_close);
+        setform_created_ = std::move(created);
     }
     // Renders the pop-up and message windows that exist from their views;
     // called after every handler, as the main window's render is.
@@ -114,6 +115,6 @@ class QtPlatform : public QObject, public eew::Platform {
     const eew::MessageView* message_view_ = nullptr;
     // Deletes itself when closed, whoever closes it.
     QPointer<SettingsWindow> setform_;
-    eew::SetformView* setform_view_ = nullptr;
-    std::function<void()> set_and_close_;
+    const eew::SetformView* setform_view_ = nullptr;
+    std::function<void(QWidget&)> setform_created_;
 };

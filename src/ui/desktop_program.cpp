@@ -1,23 +1,16 @@
 #include "ui/desktop_program.hpp"
 
-#include <QAbstractButton>
-
 #include "platform/qt_platform.hpp"
+#include "ui/controls.hpp"
 
 DesktopProgram::DesktopProgram(QtPlatform& platform)
     : platform_(platform), app_(platform), window_(app_) {
     platform_.attach(&window_);
     platform_.attach_views(app_.state().popup_view, app_.state().message_view);
 
-    // The main window renders itself after its own click handlers; these
-    // connections come after its own, so the other windows follow.
-    for (QAbstractButton* control : window_.findChildren<QAbstractButton*>()) {
-        QObject::connect(control, &QAbstractButton::clicked, &platform_,
-                         [this] { platform_.render_event_windows(); });
-    }
-    platform_.attach_setform(app_.state().setform_view, [this] {
-        app_.setform_Command1_Click();
-        render_all();
+    connect_controls(window_, app_, [this] { render_all(); });
+    platform_.attach_setform(app_.state().setform_view, [this](QWidget& dialog) {
+        connect_controls(dialog, app_, [this] { render_all(); });
     });
     platform_.on_datagram([this](std::string_view datagram) {
         app_.Winsock1_DataArrival(datagram);

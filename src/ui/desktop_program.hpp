@@ -27,7 +27,6 @@ class DesktopProgram {
     void render_all();
 
   private:
-
     QtPlatform& platform_;
     eew::App app_;
     MainWindow window_;

@@ -72,11 +72,13 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
 
     text4_ = new QPlainTextEdit(this);
     text4_->setObjectName("Text4");
+    text4_->setAccessibleName("last message");
     text4_->setReadOnly(true);
     text4_->setWordWrapMode(QTextOption::WrapAnywhere);
     text4_->setGeometry(8, kText4Top, kColumnWidth, kText4Height);
     notice_ = new QPlainTextEdit(this);
     notice_->setObjectName("notice");
+    notice_->setAccessibleName("notice");
     notice_->setReadOnly(true);
     notice_->setWordWrapMode(QTextOption::WrapAnywhere);
     notice_->setGeometry(8, kText4Top + kText4Height - kNoticeHeight, kColumnWidth, kNoticeHeight);
@@ -89,6 +91,7 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
     setFixedSize(kMapLeft, 488);
 
     picture1_ = new PictureArea("Picture1", QSize(425, 457), QColor(192, 255, 192), this);
+    picture1_->setAccessibleName("main map");
     picture1_->move(kMapLeft, 24);
     map_caption_ = new QLabel(this);
     map_caption_->setGeometry(kMapLeft, 2, 140, 20);
@@ -101,22 +104,10 @@ MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(a
     window_end_ = new QLabel(this);
     window_end_->setGeometry(kMapLeft + 294, 2, 120, 20);
     auto* legend = new MapLegend(this);
+    legend->setAccessibleName("depth and magnitude legend");
     legend->move(kMapLeft, 486);
 
     setFixedSize(kMapLeft + 425 + 8, 536);
-
-    connect(command_[3], &QPushButton::clicked, this,
-            [this] { run([&] { app_.Command3_Click(); }); });
-    connect(command_[4], &QPushButton::clicked, this,
-            [this] { run([&] { app_.Command4_Click(); }); });
-    connect(command_[7], &QPushButton::clicked, this,
-            [this] { run([&] { app_.Command7_Click(); }); });
-    connect(command_[8], &QPushButton::clicked, this,
-            [this] { run([&] { app_.Command8_Click(); }); });
-    connect(check1_, &QCheckBox::clicked, this,
-            [this](bool on) { run([&] { app_.Check1_Click(on); }); });
-    connect(check2_, &QCheckBox::toggled, this,
-            [this](bool on) { app_.state().main_view.Check2.checked = on; });
 }
 
 QPushButton* MainWindow::add_button(const char* name, const char* caption, int x, int y) {
@@ -131,15 +122,12 @@ QLineEdit* MainWindow::add_box(const char* name, const char* caption, int y) {
     label->setGeometry(8, y, 46, 22);
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
+    // Read by its caption, not as "text".
+    box->setAccessibleName(caption);
+    label->setBuddy(box);
     box->setReadOnly(true);
     box->setGeometry(56, y, kColumnWidth - 48, 22);
     return box;
-}
-
-template <typename Handler>
-void MainWindow::run(Handler handler) {
-    handler();
-    render();
 }
 
 void MainWindow::render_soon() {

@@ -19,8 +19,9 @@ struct MainView;
 struct TextBox;
 }  // namespace eew
 
-// The main window: renders the core's MainView and forwards clicks to the
-// App's handlers. Every control carries its system name as object name.
+// The main window: renders the core's MainView. Every control carries its
+// system name as object name, by which the control table connects it to its
+// handler, and every box and picture an accessible name.
 // render() runs after every handler, up to thousands of times a second, so it
 // touches only the widgets whose value or colour changed.
 class MainWindow : public QWidget {
@@ -49,10 +50,6 @@ class MainWindow : public QWidget {
     void render_box(ShownBox& box, const eew::TextBox& value);
     void render_notice(const std::string& notice);
     static void render_label(QLabel* label, const std::string& text);
-    // Runs a handler of the core, then shows its outcome.
-    template <typename Handler>
-    void run(Handler handler);
-
     eew::App& app_;
     QPushButton* command_[9] = {};
     QCheckBox* check1_;

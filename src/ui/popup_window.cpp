@@ -66,10 +66,11 @@ QLabel* PopupWindow::caption(const QString& text, int x, int y, int width, QWidg
     return c;
 }
 
-QLineEdit* PopupWindow::box(std::string PopupView::*field, const char* name, int x, int y,
-                            int width) {
+QLineEdit* PopupWindow::box(std::string PopupView::*field, const char* name,
+                            const QString& accessible_name, int x, int y, int width) {
     auto* b = new QLineEdit(this);
     b->setObjectName(name);
+    b->setAccessibleName(accessible_name);
     b->setReadOnly(true);
     b->setGeometry(x, y, width, kRowHeight);
     bindings_.push_back(
@@ -94,12 +95,14 @@ QLabel* PopupWindow::label(Field field, const QString& name, int x, int y, int w
 
 void PopupWindow::add_map(double tpp) {
     picture1_ = new PictureArea("Picture1", kMapSize, Qt::white, this);
+    picture1_->setAccessibleName("event map");
     picture1_->move(kMapX, kMapY);
 
     // The mechanism panel sits over the map's upper-left part.
     const int offset = twips_to_px(1680, tpp);
     picture3_ = new PictureArea("Picture3", QSize(twips_to_px(1455, tpp), twips_to_px(1575, tpp)),
                                 kPanelColour, this, tpp);
+    picture3_->setAccessibleName("mechanism");
     picture3_->move(kMapX + offset, kMapY + offset);
     picture3_->setFont(mechanism_font(picture3_->font(), tpp));
     caption("source", kMapX + offset, kMapY + offset - kRowHeight, 60)->setBuddy(picture3_);
@@ -131,18 +134,25 @@ void PopupWindow::add_values() {
     const QFontMetrics fm(auto_close->font());
     const int run_start = fm.horizontalAdvance(kAutoClosePrefix + ' ');
     const int run_width = fm.horizontalAdvance(QString(13, ' '));
-    auto_close->setBuddy(box(&PopupView::Text65, "Text65", 280 + run_start, kUnderMapY, run_width));
+    auto_close->setBuddy(box(&PopupView::Text65, "Text65", "automatically closed after, seconds",
+                             280 + run_start, kUnderMapY, run_width));
 
-    caption("magnitude", 4, y1, 70)->setBuddy(box(&PopupView::Text6, "Text6", 76, y1, 44));
-    caption("Mi", 128, y1, 18)->setBuddy(box(&PopupView::Text66, "Text66", 148, y1, 44));
-    caption("depth", 200, y1, 40)->setBuddy(box(&PopupView::Text64, "Text64", 242, y1, 44));
+    caption("magnitude", 4, y1, 70)
+        ->setBuddy(box(&PopupView::Text6, "Text6", "magnitude", 76, y1, 44));
+    caption("Mi", 128, y1, 18)->setBuddy(box(&PopupView::Text66, "Text66", "Mi", 148, y1, 44));
+    caption("depth", 200, y1, 40)
+        ->setBuddy(box(&PopupView::Text64, "Text64", "depth", 242, y1, 44));
     caption("distance", 294, y1, 56);
-    caption("(epicentral)", 350, y1, 78)->setBuddy(box(&PopupView::Text25, "Text25", 430, y1, 48));
+    caption("(epicentral)", 350, y1, 78)
+        ->setBuddy(box(&PopupView::Text25, "Text25", "distance (epicentral), km", 430, y1, 48));
     caption("km", 482, y1, 24);
 
-    caption("intensity", 4, y2, 70)->setBuddy(box(&PopupView::Text27, "Text27", 76, y2, 44));
-    caption("count down", 128, y2, 76)->setBuddy(box(&PopupView::Text26, "Text26", 206, y2, 44));
-    caption("elapsed time", 258, y2, 84)->setBuddy(box(&PopupView::Text8, "Text8", 344, y2, 44));
+    caption("intensity", 4, y2, 70)
+        ->setBuddy(box(&PopupView::Text27, "Text27", "intensity", 76, y2, 44));
+    caption("count down", 128, y2, 76)
+        ->setBuddy(box(&PopupView::Text26, "Text26", "count down", 206, y2, 44));
+    caption("elapsed time", 258, y2, 84)
+        ->setBuddy(box(&PopupView::Text8, "Text8", "elapsed time, seconds", 344, y2, 44));
     caption("sec", 392, y2, 28);
 
     QLabel* cls = label(&PopupView::Label37, "Label37", 560, y1, 115, this);
@@ -173,8 +183,11 @@ void PopupWindow::add_info_columns() {
     };
     int y = kMapY + kRowHeight + 2;
     for (const Row& r : rows) {
-        QLineEdit* first = box(r.first, r.first_name, kInfoFirstX, y, kInfoBoxWidth);
-        QLineEdit* latest = box(r.latest, r.latest_name, kInfoLatestX, y, kInfoBoxWidth);
+        const QString name = r.caption;
+        QLineEdit* first =
+            box(r.first, r.first_name, name + ", first info", kInfoFirstX, y, kInfoBoxWidth);
+        QLineEdit* latest =
+            box(r.latest, r.latest_name, name + ", latest info", kInfoLatestX, y, kInfoBoxWidth);
         // The region row's own box is the latest; the first is its second.
         caption(r.caption, kInfoX, y, 86)
             ->setBuddy(r.latest == &PopupView::Text62 ? latest : first);
@@ -182,22 +195,24 @@ void PopupWindow::add_info_columns() {
     }
     const int wide = kInfoLatestX + kInfoBoxWidth - kInfoFirstX;
     caption("location", kInfoX, y, 86)
-        ->setBuddy(box(&PopupView::Text1, "Text1", kInfoFirstX, y, wide));
+        ->setBuddy(box(&PopupView::Text1, "Text1", "location", kInfoFirstX, y, wide));
 
     y += 2 * (kRowHeight + 2);
     caption("nearest reference site", kInfoX, y, wide);
+    const QString ref = "nearest reference site";
     y += kRowHeight + 2;
-    caption("site", kInfoX, y, 86)->setBuddy(box(&PopupView::Text2, "Text2", kInfoFirstX, y, wide));
+    caption("site", kInfoX, y, 86)
+        ->setBuddy(box(&PopupView::Text2, "Text2", ref, kInfoFirstX, y, wide));
     y += kRowHeight + 2;
     caption("distance", kInfoX, y, 86)
-        ->setBuddy(box(&PopupView::Text3, "Text3", kInfoFirstX, y, 60));
+        ->setBuddy(box(&PopupView::Text3, "Text3", ref + ", distance, km", kInfoFirstX, y, 60));
     caption("km", kInfoFirstX + 64, y, 24);
     y += kRowHeight + 2;
     caption("intensity", kInfoX, y, 86)
-        ->setBuddy(box(&PopupView::Text63, "Text63", kInfoFirstX, y, 60));
+        ->setBuddy(box(&PopupView::Text63, "Text63", ref + ", intensity", kInfoFirstX, y, 60));
     y += kRowHeight + 2;
     caption("count down", kInfoX, y, 86)
-        ->setBuddy(box(&PopupView::Text4, "Text4", kInfoFirstX, y, 60));
+        ->setBuddy(box(&PopupView::Text4, "Text4", ref + ", count down", kInfoFirstX, y, 60));
     caption("sec", kInfoFirstX + 64, y, 28);
 }
 
@@ -215,10 +230,11 @@ void PopupWindow::add_waveform_panel() {
     int x = kWavesX;
     for (const Small& f : small) {
         caption(f.caption, x, kMapY, f.caption_width)
-            ->setBuddy(box(f.field, f.name, x + f.caption_width, kMapY, 56));
+            ->setBuddy(box(f.field, f.name, f.caption, x + f.caption_width, kMapY, 56));
         x += f.caption_width + 64;
     }
     picture2_ = new PictureArea("Picture2", kWavesSize, kPanelColour, this);
+    picture2_->setAccessibleName("observed waves");
     picture2_->move(kWavesX, kMapY + kRowHeight + 2);
     QLabel* title = caption("observed waves", 0, 4, kWavesSize.width(), picture2_);
     title->setAlignment(Qt::AlignCenter);

@@ -19,7 +19,8 @@ struct PopupView;
 // the first and latest info to its right and the observed waves beyond.
 // Presented at the size that shows the map and the values under it; the
 // rest is there when the user widens the window. Every control carries its
-// system name as object name and its caption label has it as buddy.
+// system name as object name and its caption label has it as buddy; every
+// box and picture has an accessible name.
 class PopupWindow : public EventWindow {
   public:
     // `twips_per_pixel` places and sizes the mechanism panel, which is
@@ -42,7 +43,10 @@ class PopupWindow : public EventWindow {
     };
 
     QLabel* caption(const QString& text, int x, int y, int width, QWidget* parent = nullptr);
-    QLineEdit* box(std::string eew::PopupView::*field, const char* name, int x, int y, int width);
+    // A read-only box showing `field`; `accessible_name` is what a screen
+    // reader calls it: its caption, with its column where it has one.
+    QLineEdit* box(std::string eew::PopupView::*field, const char* name,
+                   const QString& accessible_name, int x, int y, int width);
     QLabel* label(std::string eew::PopupView::*field, const char* name, int x, int y, int width,
                   QWidget* parent);
     QLabel* label(Field field, const QString& name, int x, int y, int width, QWidget* parent);

@@ -24,13 +24,13 @@ constexpr int kLowerTop = kGridTop + 4 * kRow + 16;
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(SetformView& view, std::function<void()> set_and_close)
-    : view_(view), set_and_close_(std::move(set_and_close)), options_(new QButtonGroup(this)) {
+SettingsWindow::SettingsWindow(const SetformView& view)
+    : view_(view), options_(new QButtonGroup(this)) {
     setObjectName("setform");
     setWindowTitle("setting");
+    // "set and close" closes this window, which is deleted only once the
+    // click has been handled.
     setAttribute(Qt::WA_DeleteOnClose);
-    boxes_.reserve(17);
-    flags_.reserve(6);
     add_site_grid();
     add_settings_column();
 
@@ -38,9 +38,6 @@ SettingsWindow::SettingsWindow(SetformView& view, std::function<void()> set_and_
     command1->setObjectName("Command1");
     command1->setGeometry(kColumnLeft + 2 * kColumnWidth, kLowerTop + 4 * kRow - 2,
                           kColumnWidth - 8, 26);
-    // The command closes this window, which deletes itself only once the
-    // click has been handled.
-    connect(command1, &QPushButton::clicked, this, [this] { set_and_close_(); });
     setFixedSize(kColumnLeft + 3 * kColumnWidth + 8, kLowerTop + 5 * kRow + 8);
 }
 
@@ -50,28 +47,23 @@ void SettingsWindow::add_caption(const char* text, int x, int y, int width, QWid
     label->setBuddy(buddy);
 }
 
-QLineEdit* SettingsWindow::add_box(std::string SetformView::*field, const char* name, int x, int y,
-                                   int width) {
+QLineEdit* SettingsWindow::add_box(std::string SetformView::*field, const char* name,
+                                   const QString& accessible_name, int x, int y, int width) {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
+    box->setAccessibleName(accessible_name);
     box->setGeometry(x, y, width, kBoxHeight);
-    const std::size_t i = boxes_.size();
-    boxes_.push_back({field, box, {}});
-    connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-        TextBinding& b = boxes_[i];
-        b.shown = text.toStdString();
-        view_.*b.field = b.shown;
-    });
+    boxes_.push_back({field, box});
     return box;
 }
 
+// The buttons carry no captions of their own; their names are read aloud.
 void SettingsWindow::add_flag(bool SetformView::*field, QAbstractButton* button, const char* name,
-                              int x, int y) {
+                              const QString& accessible_name, int x, int y) {
     button->setObjectName(name);
+    button->setAccessibleName(accessible_name);
     button->setGeometry(x, y, 22, kBoxHeight);
     flags_.push_back({field, button});
-    // An option button unchecks its neighbours without a click of theirs.
-    connect(button, &QAbstractButton::clicked, this, [this] { take_flags(); });
 }
 
 void SettingsWindow::add_site_grid() {
@@ -103,15 +95,17 @@ void SettingsWindow::add_site_grid() {
     const char* rows[4] = {"site", "longitude", "latitude", "amp. factor"};
     for (int c = 0; c < 3; ++c) {
         const int x = kColumnLeft + c * kColumnWidth;
+        const QString site = QString(" of site %1").arg(c + 1);
         auto* frame = new QFrame(this);
         frame->setFrameShape(QFrame::Box);
         frame->setGeometry(x, kGridTop - 4, kColumnWidth - 8, 4 * kRow + 6);
         auto* option = new QRadioButton(this);
         options_->addButton(option);
-        add_flag(columns[c].option, option, columns[c].option_name, x + (kColumnWidth - 30) / 2, 6);
+        add_flag(columns[c].option, option, columns[c].option_name, "use" + site,
+                 x + (kColumnWidth - 30) / 2, 6);
         for (int r = 0; r < 4; ++r) {
-            QLineEdit* box = add_box(columns[c].boxes[r].first, columns[c].boxes[r].second, x + 4,
-                                     kGridTop + r * kRow, kColumnWidth - 16);
+            QLineEdit* box = add_box(columns[c].boxes[r].first, columns[c].boxes[r].second,
+                                     rows[r] + site, x + 4, kGridTop + r * kRow, kColumnWidth - 16);
             if (c == 0) add_caption(rows[r], 8, kGridTop + r * kRow, kLabelWidth, box);
         }
     }
@@ -127,8 +121,8 @@ void SettingsWindow::add_settings_column() {
     const char* captions[5] = {"port", "min. p data", "min. M", "max distance", "disp duration"};
     for (int r = 0; r < 5; ++r) {
         const int y = kLowerTop + r * kRow;
-        QLineEdit* box =
-            add_box(boxes[r].first, boxes[r].second, kColumnLeft + 4, y, kColumnWidth - 16);
+        QLineEdit* box = add_box(boxes[r].first, boxes[r].second, captions[r], kColumnLeft + 4, y,
+                                 kColumnWidth - 16);
         add_caption(captions[r], 8, y, kLabelWidth, box);
     }
     const std::pair<bool SetformView::*, const char*> checks[3] = {
@@ -139,35 +133,26 @@ void SettingsWindow::add_settings_column() {
     for (int r = 0; r < 3; ++r) {
         const int x = kColumnLeft + kColumnWidth + 4, y = kLowerTop + r * kRow;
         auto* check = new QCheckBox(this);
-        add_flag(checks[r].first, check, checks[r].second, x, y);
+        add_flag(checks[r].first, check, checks[r].second, labels[r], x, y);
         add_caption(labels[r], x + 26, y, kColumnWidth, check);
     }
 }
 
-void SettingsWindow::take_flags() {
-    for (FlagBinding& f : flags_) {
-        f.shown = f.widget->isChecked();
-        view_.*f.field = f.shown;
-    }
-}
-
 void SettingsWindow::render() {
-    for (TextBinding& b : boxes_) {
-        const std::string& value = view_.*b.field;
-        if (b.rendered && b.shown == value) continue;
-        b.widget->setText(QString::fromStdString(value));
-        b.shown = value;
-        b.rendered = true;
+    // A box that shows its value already is left alone: setting it again
+    // would move the cursor of someone typing. What the program sets is not
+    // the user's edit, so no handler hears of it.
+    for (const TextBinding& b : boxes_) {
+        const QString value = QString::fromStdString(view_.*b.field);
+        const QSignalBlocker quiet(b.widget);
+        if (b.widget->text() != value) b.widget->setText(value);
     }
     // An exclusive group cannot be left with no option checked, which the
     // view may ask for; it is exclusive again once the values are set.
     options_->setExclusive(false);
-    for (FlagBinding& f : flags_) {
-        const bool value = view_.*f.field;
-        if (f.rendered && f.shown == value) continue;
-        f.widget->setChecked(value);
-        f.shown = value;
-        f.rendered = true;
+    for (const FlagBinding& f : flags_) {
+        const QSignalBlocker quiet(f.widget);
+        f.widget->setChecked(view_.*f.field);
     }
     options_->setExclusive(true);
 }

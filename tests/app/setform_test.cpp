@@ -64,6 +64,22 @@ TEST_F(Dialog, SwitchesAndFilterApplyAtOnceButTheRestoredMinimumStays) {
     EXPECT_EQ(config_line(3) + config_line(19) + config_line(20), "4.510");
 }
 
+// The socket and the framing must agree: switching LAN mode while receiving
+// binds again at once, on the port in use; a port typed as well waits for
+// "start". While stopped nothing is bound.
+TEST_F(Dialog, LanModeSwitchedWhileReceivingRebindsAtOnceOnThePortInUse) {
+    s.app.Command1_Click();
+    confirm([](SetformView& v) { v.Check1 = true, v.Text2 = "9100"; });
+    EXPECT_EQ(std::tuple(s.platform.bound_port, s.platform.bound_to_all_addresses),
+              std::tuple(9000, true));
+    s.app.Command2_Click();
+    confirm([](SetformView& v) { v.Check1 = false; });
+    EXPECT_TRUE(s.platform.feed_closed());
+    s.app.Command1_Click();
+    EXPECT_EQ(std::tuple(s.platform.bound_port, s.platform.bound_to_all_addresses),
+              std::tuple(9100, false));
+}
+
 TEST_F(Dialog, AFileThatCannotBeWrittenKeepsTheChangesAndSaysWhichAndWhy) {
     const std::string before = s.folder.read("data/tavi.config");
     m.paths.file_config = s.folder.path() + "/missing/tavi.config";

@@ -107,17 +107,6 @@ TEST_F(MainWindowTest, TheCloseBoxIsRefusedButTheProgramMayClose) {
     EXPECT_FALSE(window.isVisible());
 }
 
-// Only the user's click runs the handler; the render that sets the box
-// from the view must not.
-TEST_F(MainWindowTest, PopUpClickRunsTheHandlerARenderDoesNot) {
-    window.render();
-    QMetaObject::invokeMethod(find("Check1"), "click");
-    EXPECT_EQ(app.state().settings.magnitude_min, 10);
-    view().Check1.checked = true;
-    window.render();
-    EXPECT_EQ(app.state().settings.magnitude_min, 10);
-}
-
 // The pictures of every window: marks land on the pixels their geometry
 // names, in their palette colours.
 

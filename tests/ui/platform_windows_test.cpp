@@ -7,7 +7,6 @@
 
 #include "app/main_state.hpp"
 #include "app/popup_windows.hpp"
-#include "app/setform_view.hpp"
 #include "fakes/fake_platform.hpp"
 #include "fakes/qt_test_platform.hpp"
 #include "ui/picture_area.hpp"
@@ -102,40 +101,6 @@ TEST_F(PlatformWindows, QtAndFakeWindowStatesAgree) {
         QCoreApplication::processEvents();
         EXPECT_EQ(platform.window_state(WindowId::popupmap), expected);
     }
-}
-
-// Every box shows its own view value and gives the user's typing back to it;
-// "set and close" runs the handler, here one that closes the dialog.
-TEST_F(PlatformWindows, SettingsShowTheViewTakeTheUsersEditsAndSetAndCloseRunsTheHandler) {
-    using V = eew::SetformView;
-    // clang-format off
-    const std::pair<const char*, std::string V::*> boxes[] = {
-        {"Text1", &V::Text1}, {"Text2", &V::Text2}, {"Text3", &V::Text3}, {"Text4", &V::Text4}, {"Text5", &V::Text5}, {"Text6", &V::Text6},
-        {"Text7", &V::Text7}, {"Text8", &V::Text8}, {"Text9", &V::Text9}, {"Text10", &V::Text10}, {"Text11", &V::Text11}, {"Text12", &V::Text12},
-        {"Text13", &V::Text13}, {"Text14", &V::Text14}, {"Text15", &V::Text15}, {"Text16", &V::Text16}, {"Text17", &V::Text17}};
-    // clang-format on
-    V view;
-    view.Option2 = view.Check1 = view.Check3 = true;
-    for (auto [name, field] : boxes)
-        view.*field = name;
-    platform.attach_setform(view, [&] { platform.close_window(WindowId::setform); });
-    platform.show_window(WindowId::setform);
-    QWidget* dialog = window(WindowId::setform, "setform");
-    for (auto [name, field] : boxes) {
-        QTest::keyClicks(dialog->findChild<QWidget*>(name), "+1");
-        EXPECT_EQ(view.*field, std::string(name) + "+1");
-    }
-    for (const char* clicked : {"Option3", "Check1"})
-        QMetaObject::invokeMethod(dialog->findChild<QWidget*>(clicked), "click");
-    EXPECT_EQ(
-        std::tuple(view.Option1, view.Option2, view.Option3, view.Check1, view.Check2, view.Check3),
-        std::tuple(false, false, true, false, false, true));
-    // Shown again, the open dialog comes forward as it stands.
-    platform.show_window(WindowId::setform);
-    EXPECT_EQ(text(dialog, "Text2"), "Text2+1");
-    QMetaObject::invokeMethod(dialog->findChild<QWidget*>("Command1"), "click");
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(platform.window_state(WindowId::setform), WindowState::not_created);
 }
 
 }  // namespace
