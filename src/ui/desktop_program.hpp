@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/app.hpp"
+#include "ui/accessible_roles.hpp"
 #include "ui/main_window.hpp"
 
 class QtPlatform;
@@ -27,6 +28,10 @@ class DesktopProgram {
     void render_all();
 
   private:
+    // Before any window exists: a screen reader asks for a widget's role once.
+    struct AccessibleRoles {
+        AccessibleRoles() { install_accessible_roles(); }
+    } roles_;
     QtPlatform& platform_;
     eew::App app_;
     MainWindow window_;

@@ -260,6 +260,13 @@ TEST(Controls, EveryBoxAndPictureIsReadByItsName) {
     // clang-format on
     for (auto [window, name, expected] : names)
         EXPECT_EQ(accessible_name(d.find(window, name)), expected) << window << "." << name;
+    // Announced as the windows and pictures they are.
+    const auto role = [&](const char* window, const char* name = "") {
+        return QAccessible::queryAccessibleInterface(d.find(window, name))->role();
+    };
+    EXPECT_EQ(std::tuple(role("main"), role("popupmap"), role("setform"), role("main", "Picture1")),
+              std::tuple(QAccessible::Window, QAccessible::Window, QAccessible::Dialog,
+                         QAccessible::Graphic));
 }
 
 }  // namespace
