@@ -44,6 +44,11 @@ void take_file(const ReplayFile& file, ReplayState& r) {
 void show_first_report(MainState& m, Platform& p, int k) {
     m.events.event_flag = 11;
     m.replay.data_num = k;
+    // The tick feeds line j once the seconds since now reach its offset from
+    // line 1, not from this line: when earlier lines were merged unshown, the
+    // next line comes that much late, and the countdown, counted down one a
+    // second meanwhile, steps back when it comes. Replays have always been
+    // paced so, and logs replayed before must play the same.
     m.replay.time00 = p.now();
     update_followed_event(m, CopyForm::replay, m.report.sendtime00);
     present_followed_report(m, p, true);
