@@ -157,19 +157,16 @@ struct FeedConnection : test::AppTest {
     MainView& v = m.main_view;
 };
 
+// The buttons' states are pressed through the real window; here the addresses.
 TEST_F(FeedConnection, StartListensOnLoopbackOrInLanModeEverywhereAndStopLeavesTheEvent) {
     for (int lan_flag : {0, 1}) {
         m.settings.lan_flag = lan_flag;
         s.app.Command1_Click();
-        EXPECT_EQ(std::tuple(s.platform.bound_port, s.platform.bound_to_all_addresses,
-                             v.Command1.enabled, v.Command2.enabled),
-                  std::tuple(9000, lan_flag == 1, false, true));
+        EXPECT_EQ(s.platform.bound_to_all_addresses, lan_flag == 1);
     }
-    m.events.event_flag = 2;
+    receive(ReportValues{});
     s.app.Command2_Click();
-    EXPECT_EQ(std::tuple(s.platform.feed_closed(), v.Command1.enabled, v.Command2.enabled,
-                         m.events.event_flag),
-              std::tuple(true, true, false, 2));
+    EXPECT_EQ(std::tuple(s.platform.feed_closed(), m.events.event_flag), std::tuple(true, 2));
 }
 
 TEST_F(FeedConnection, TheWatchdogMarksASilentFeedRedOnlyWhileReceiving) {
