@@ -13,6 +13,7 @@
 #include "feed/recent_events.hpp"
 #include "maps/map_catalogue.hpp"
 #include "mechanism/focal_mechanism.hpp"
+#include "notify/web_pages.hpp"
 #include "observed/observed_data.hpp"
 #include "quake/estimates.hpp"
 #include "quake/event_table.hpp"
@@ -60,6 +61,7 @@ struct MainState {
     ReferenceSites refs;
     RegionTable regions;
     RecentEvents recent;
+    WebPages web_pages;  // what the web pop-up opens
 
     FeedState feed;
     EventTable events;

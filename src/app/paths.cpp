@@ -48,5 +48,8 @@ std::string ref_sites_path(const Paths& paths) {
 std::string region_table_path(const Paths& paths) {
     return data_folder(paths) + "jmargn_j.csv";
 }
+std::string web_pages_path(const Paths& paths) {
+    return data_folder(paths) + "web_pages.txt";
+}
 
 }  // namespace eew

@@ -29,5 +29,6 @@ Paths build_paths(const std::string& program_folder);
 std::string recent_events_path(const Paths& paths);  // data/24hours.dat
 std::string ref_sites_path(const Paths& paths);      // data/ref.dat
 std::string region_table_path(const Paths& paths);   // data/jmargn_j.csv
+std::string web_pages_path(const Paths& paths);      // data/web_pages.txt
 
 }  // namespace eew

@@ -9,6 +9,7 @@
 #include "app/platform.hpp"
 #include "app/report_chain.hpp"
 #include "maps/colour.hpp"
+#include "notify/web_pages.hpp"
 #include "text/field_reader.hpp"
 
 namespace eew {
@@ -44,6 +45,11 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
         m.traveltime_table_s = read_travel_table(m.paths.file_traveltime);
         m.traveltime_table_p = read_travel_table(m.paths.file_traveltimep);
         m.lpwave = read_lpwave_settings(m.paths.file_LPwave_set);
+        // Optional: a line that cannot be used costs only its own page, and
+        // the user learns of it on the main window rather than by a failed start.
+        WebPagesFile web = read_web_pages(web_pages_path(m.paths));
+        m.web_pages = std::move(web.pages);
+        if (web.fault) m.main_view.notice = platform.now().text() + "  " + *web.fault;
 
         set_display_constants(m.display);
         fill_map_catalogue(m.maps);

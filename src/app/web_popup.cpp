@@ -4,7 +4,7 @@
 
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
-#include "notify/web_popup.hpp"
+#include "notify/web_pages.hpp"
 
 namespace eew {
 
@@ -18,7 +18,7 @@ void web_popup(MainState& m, Platform& p) {
     in.lpwave_countdown = m.travel.lpwave_countdown;
     const WebPage page = web_popup_page(in);
     if (page == WebPage::none) return;
-    if (p.open_web_page(std::string(web_page_address(page)))) m.webpopup_ind = 1;
+    if (p.open_web_page(std::string(m.web_pages.address(page)))) m.webpopup_ind = 1;
 }
 
 }  // namespace eew

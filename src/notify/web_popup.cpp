@@ -9,18 +9,4 @@ WebPage web_popup_page(const WebPopupInputs& in) {
     return WebPage::none;
 }
 
-std::string_view web_page_address(WebPage page) {
-    // The service's two pages; a deployment that uses another host changes
-    // them here and nowhere else.
-    switch (page) {
-        case WebPage::long_period:
-            return "https://livo.example.net/long-period.html";
-        case WebPage::strong_shaking:
-            return "https://livo.example.net/strong-motion.html";
-        case WebPage::none:
-            break;
-    }
-    return {};
-}
-
 }  // namespace eew

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <string_view>
-
 namespace eew {
 
-// The outside real-time service's pages the program can open.
+// The pages the web pop-up can open (their addresses: notify/web_pages.hpp).
 enum class WebPage { none, long_period, strong_shaking };
 
 // What the web pop-up decision reads; countdowns in seconds, negative once
@@ -24,8 +22,5 @@ struct WebPopupInputs {
 // wave always passes before the slower long-period wave, so letting the
 // strong-shaking page through first would use up the cycle's one page.
 WebPage web_popup_page(const WebPopupInputs& in);
-
-// The address of a page; empty for none.
-std::string_view web_page_address(WebPage page);
 
 }  // namespace eew

@@ -51,6 +51,35 @@ TEST_F(StartUp, ReadsTheTablesWhateverTheirLineBreaks) {
     EXPECT_EQ(m.regions.region_table[3][2] + "|" + m.regions.region_table[4][1], "東京都２３区|");
 }
 
+// The pages file is optional: start-up goes on whatever it holds, a line that
+// cannot be used keeps its built-in page, and the notice names file and line.
+TEST_F(StartUp, WebPagesLinesThatCannotBeUsedKeepTheBuiltInPageAndAreNoticed) {
+    const WebPages kept;
+    const std::string lp = "https://example.org/lp", strong = "HTTP://example.org/s";
+    const std::string used = ". The built-in address is used for such a line.";
+    const std::tuple<std::optional<std::string>, std::string, std::string, std::string> cases[] = {
+        // clang-format off
+        {std::nullopt, kept.long_period, kept.strong_shaking, ""},
+        {" " + lp + "\t\r\n" + strong + "\r\nignored\r\n", lp, strong, ""},
+        {lp + "\n", lp, kept.strong_shaking, "\": line 2 is empty" + used},
+        {"\r\nftp://example.org/s\r\n", kept.long_period, kept.strong_shaking, "\": line 1 is empty; line 2 is not an http:// or https:// address" + used},
+        {"https://\r\nhttps://a b\r\n", kept.long_period, kept.strong_shaking, "\": line 1 is not an http:// or https:// address; line 2 is not an http:// or https:// address" + used},
+        {lp + "\r\n\x01", kept.long_period, kept.strong_shaking, "\" is not a text file (byte 25 is a control character). The built-in addresses of lines 1 and 2 are used."},
+        // clang-format on
+    };
+    const std::string file = s.folder.path() + "/data/web_pages.txt";
+    for (const auto& [content, long_period, strong_shaking, fault] : cases) {
+        std::filesystem::remove(file);
+        if (content) write("web_pages.txt", *content);
+        m.main_view.notice.clear();
+        ASSERT_FALSE(load());
+        EXPECT_EQ(
+            std::tuple(m.web_pages.long_period, m.web_pages.strong_shaking, m.main_view.notice),
+            std::tuple(long_period, strong_shaking,
+                       fault.empty() ? "" : "2024/04/01 09:00:06  The file \"" + file + fault));
+    }
+}
+
 // Every file start-up needs, missing, empty, cut short, binary garbage or
 // text of another kind: start-up stops before anything starts (automatic
 // start is on), with a message naming the file and what is wrong with it.

@@ -5,13 +5,16 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTimer>
 #include <QUdpSocket>
 #include <QWidget>
+#include <filesystem>
 
 #include "app/paths.hpp"
 #include "fakes/client_process.hpp"
 #include "fakes/qt_test_platform.hpp"
+#include "notify/web_pages.hpp"
 #include "udp_sender.hpp"
 
 namespace {
@@ -28,7 +31,9 @@ bool run_until(Done done, int milliseconds = 2000) {
 
 // The feed socket, fed by the simulator's sender on a free port.
 struct UdpFeed : ::testing::Test {
-    UdpFeed() { platform.on_datagram([this](std::string_view d) { got.emplace_back(d); }); }
+    UdpFeed() {
+        platform.on_datagram([this](std::string_view d) { got.emplace_back(d); });
+    }
 
     void send(const std::string& datagram) { eew::sim::UdpSender(port).send(datagram); }
 
@@ -109,6 +114,26 @@ TEST(PlaySound, RequestsInARowAMissingFileAndStopLeaveNoDialog) {
     }
     for (const QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible());
+}
+
+// The offscreen platform these tests run on has no desktop services: openUrl
+// fails there without trying. So a helper opens the page on the VNC platform,
+// which starts the desktop's opener as an X11 or Wayland session does; a fake
+// xdg-open first on its PATH records what it was given.
+TEST(OpenWebPage, StartsTheDesktopOpenerWithTheAddress) {
+    const std::string address = eew::WebPages{}.strong_shaking;
+    eew::test::TempFolder bin;
+    bin.write("xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + bin.path() + "/given'\n");
+    std::filesystem::permissions(bin.path() + "/xdg-open", std::filesystem::perms::owner_all);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", QString::fromStdString(bin.path()) + ":" + env.value("PATH"));
+    env.insert("QT_QPA_PLATFORM", "vnc:port=0");  // any free port: tests run side by side
+    QProcess helper;
+    helper.setProcessEnvironment(env);
+    helper.start(EEW_OPEN_WEB_PAGE_HELPER, {QString::fromStdString(address)});
+    ASSERT_TRUE(helper.waitForFinished(20000));
+    EXPECT_EQ(helper.exitCode(), 0) << helper.readAllStandardError().toStdString();
+    EXPECT_TRUE(run_until([&] { return bin.read("given") == address; }, 5000));
 }
 
 }  // namespace
