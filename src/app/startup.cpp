@@ -6,6 +6,7 @@
 #include "app/config_file.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
+#include "app/notice.hpp"
 #include "app/platform.hpp"
 #include "app/report_chain.hpp"
 #include "maps/colour.hpp"
@@ -49,7 +50,7 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
         // the user learns of it on the main window rather than by a failed start.
         WebPagesFile web = read_web_pages(web_pages_path(m.paths));
         m.web_pages = std::move(web.pages);
-        if (web.fault) m.main_view.notice = platform.now().text() + "  " + *web.fault;
+        if (web.fault) post_notice(m.main_view, platform.now(), *web.fault);
 
         set_display_constants(m.display);
         fill_map_catalogue(m.maps);

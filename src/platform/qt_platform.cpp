@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -61,8 +62,13 @@ void QtPlatform::play_sound(const std::string& wav_path) {
     sound_.play();
 }
 
+// A display without desktop services (a wall display on the frame buffer,
+// say) cannot open an address through Qt, but the desktop's opener may still
+// be there.
 bool QtPlatform::open_web_page(const std::string& url) {
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    const QString address = QString::fromStdString(url);
+    if (QDesktopServices::openUrl(QUrl(address))) return true;
+    return QProcess::startDetached("xdg-open", {address});
 }
 
 std::optional<std::string> QtPlatform::bind_feed(int port, bool all_addresses) {

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTimer>
 #include <QUdpSocket>
 #include <QWidget>
@@ -116,23 +115,19 @@ TEST(PlaySound, RequestsInARowAMissingFileAndStopLeaveNoDialog) {
         EXPECT_FALSE(w->isVisible());
 }
 
-// The offscreen platform these tests run on has no desktop services: openUrl
-// fails there without trying. So a helper opens the page on the VNC platform,
-// which starts the desktop's opener as an X11 or Wayland session does; a fake
-// xdg-open first on its PATH records what it was given.
+// The desktop's opener is started with the address: a fake xdg-open first on
+// the PATH records what it was given. These tests run on the offscreen
+// platform, which has no desktop services: the opener is started directly.
 TEST(OpenWebPage, StartsTheDesktopOpenerWithTheAddress) {
     const std::string address = eew::WebPages{}.strong_shaking;
     eew::test::TempFolder bin;
     bin.write("xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + bin.path() + "/given'\n");
     std::filesystem::permissions(bin.path() + "/xdg-open", std::filesystem::perms::owner_all);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("PATH", QString::fromStdString(bin.path()) + ":" + env.value("PATH"));
-    env.insert("QT_QPA_PLATFORM", "vnc:port=0");  // any free port: tests run side by side
-    QProcess helper;
-    helper.setProcessEnvironment(env);
-    helper.start(EEW_OPEN_WEB_PAGE_HELPER, {QString::fromStdString(address)});
-    ASSERT_TRUE(helper.waitForFinished(20000));
-    EXPECT_EQ(helper.exitCode(), 0) << helper.readAllStandardError().toStdString();
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(bin.path()) + ":" + path);
+    eew::test::QtTestPlatform platform;
+    EXPECT_TRUE(platform.open_web_page(address));
+    qputenv("PATH", path);
     EXPECT_TRUE(run_until([&] { return bin.read("given") == address; }, 5000));
 }
 
