@@ -99,12 +99,16 @@ TEST(Presentation, FirstInfoStaysLatestInfoFollowsAndMarksOnlyForANewEvent) {
 
 // Configured minimum magnitude 3.0 (4.5 typed since); the latest report went
 // to slot 2 (0: it was dropped). An announced event lights the indicator.
+// Ticked with nothing announced, the windows unticking minimised are restored
+// but stay hidden, and windows not created yet are not made.
 TEST(PopUpSwitch, TheBoxOpensOrClosesTheFilterAndBringsUpOrPutsAwayAnAnnouncedEvent) {
-    const WindowState S = WindowState::normal, MIN = WindowState::minimised;
+    const WindowState N = WindowState::not_created, H = WindowState::hidden,
+                      S = WindowState::normal, MIN = WindowState::minimised;
     // clang-format off
-    for (auto [announced, slot, checked, minimum, flag, windows] : {  // flag of slot 2 after
-             std::tuple(true, 2, false, 10.0, 0, MIN), {true, 2, true, 3.0, 1, S},
-             {false, 2, true, 3.0, 0, MIN}, {true, 0, true, 3.0, 0, S}}) {
+    for (auto [announced, slot, checked, before, minimum, flag, after] : {  // flag of slot 2 after
+             std::tuple(true, 2, false, S, 10.0, 0, MIN), {true, 2, true, MIN, 3.0, 1, S},
+             {false, 2, true, MIN, 3.0, 0, H}, {false, 2, true, N, 3.0, 0, N},
+             {true, 0, true, MIN, 3.0, 0, S}}) {
         // clang-format on
         MainState m;
         test::FakePlatform p;
@@ -113,13 +117,12 @@ TEST(PopUpSwitch, TheBoxOpensOrClosesTheFilterAndBringsUpOrPutsAwayAnAnnouncedEv
         m.events.i_event_now = slot;
         m.events.filter_flag[2] = checked ? 0 : 1;
         if (announced) m.main_view.Label19 = "地震発生";
-        p.windows = {{WindowId::popupmap, checked ? MIN : S},
-                     {WindowId::message, checked ? MIN : S}};
+        if (before != N) p.windows = {{WindowId::popupmap, before}, {WindowId::message, before}};
         Check1_Click(m, p, checked);
         EXPECT_EQ(std::tuple(m.main_view.Check1.checked, m.settings.magnitude_min,
                              m.events.filter_flag[0], m.events.filter_flag[2],
                              p.window_state(WindowId::popupmap), p.window_state(WindowId::message)),
-                  std::tuple(checked, minimum, 0, flag, windows, windows))
+                  std::tuple(checked, minimum, 0, flag, after, after))
             << announced << slot << checked;
     }
 }
