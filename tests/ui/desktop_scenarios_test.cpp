@@ -31,5 +31,18 @@ TEST(DesktopScenarios, PopUpOffAndOnWhileIdleStillBringsUpTheNextQuake) {
     EXPECT_NE(map->rendered().pixelColor(0, 0), QColor(Qt::white));  // the map image
 }
 
+// A later report below the minimum magnitude leaves no event followed.
+TEST(DesktopScenarios, AnEventThatFallsBelowTheFilterEndsAfterTheIdleTime) {
+    test::StartedDesktop d;
+    d.receive(report_xml({}));
+    d.receive(report_xml({.sequence = 2, .magnitude = 3.0}));
+    d.tick(120);
+    EXPECT_EQ(std::tuple(d.m().events.event_flag, d.showing("popupmap")), std::tuple(1, true));
+    d.tick();
+    EXPECT_EQ(std::tuple(d.m().events.event_flag, d.showing("popupmap"), d.showing("message"),
+                         d.folder.exists("log/20240401.0900_0_M30")),
+              std::tuple(0, false, false, true));
+}
+
 }  // namespace
 }  // namespace eew
