@@ -161,8 +161,8 @@ TEST_F(WarningOutput, OneSoundPerChangeOfTheDisplayedClassAndNoneWhenItFallsAway
 TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty) {
     m.followed.magnitude = 7.64;
     m.followed.mip = 7.0;
-    m.followed.depth = m.report.depth00 = 40;
-    m.followed.dist = m.report.dist00 = 180.7;
+    m.followed.depth = 40;
+    m.followed.dist = 180.7;
     m.estimates.iintensity = 5;
     m.travel.lapse = 8;
     m.travel.lpwave_countdown = 25;

@@ -44,5 +44,24 @@ TEST(DesktopScenarios, AnEventThatFallsBelowTheFilterEndsAfterTheIdleTime) {
               std::tuple(0, false, false, true));
 }
 
+// An M 8.0 quake 150 km away is followed and announces long-period motion;
+// an M 3.0 one beside the site, below the filter, is not followed. The
+// judgement holds after its report and after the tick that reruns it.
+TEST(DesktopScenarios, AnotherQuakesReportLeavesTheLongPeriodJudgementAlone) {
+    test::StartedDesktop d;
+    const auto announced = [&] {
+        const bool said =
+            text_of(d.find("message", "Label4")).find("長周期地震動") != std::string::npos;
+        return std::pair(d.m().longEVstop, said);
+    };
+    d.receive(report_xml({.magnitude = 8.0, .mip = 8.0, .latitude = 36.5, .longitude = 141.0}));
+    d.tick();
+    EXPECT_EQ(announced(), std::pair(1, true));
+    d.receive(report_xml({.code = "20240401090001", .magnitude = 3.0, .longitude = 139.75}));
+    EXPECT_EQ(announced(), std::pair(1, true));
+    d.tick();
+    EXPECT_EQ(announced(), std::pair(1, true));
+}
+
 }  // namespace
 }  // namespace eew
