@@ -16,7 +16,7 @@ void show_numbers(const MainState& m, PopupView& v) {
     const FollowedEvent& f = m.followed;
     v.Text6 = one_decimal(f.magnitude);
     v.Text66 = one_decimal(f.mip);
-    v.Text64 = one_decimal(f.depth);
+    v.Text64 = plain_decimal(f.depth);
     v.Text8 = std::to_string(m.travel.lapse);
     v.Text25 = std::to_string(integer_part(f.dist));
     v.Text27 = one_decimal(f.intensity);

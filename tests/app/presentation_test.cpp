@@ -170,7 +170,7 @@ TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty
     const PopupView& v = m.popup_view;
     EXPECT_EQ(v.Text6 + "|" + v.Text66 + "|" + v.Text64 + "|" + v.Text8 + "|" + v.Text25 + "|" +
                   v.Text27 + "|" + v.Label37 + "|" + v.Text26,
-              "7.6|7.0|40.0|8|180|5.1|5|12");
+              "7.6|7.0|40|8|180|5.1|5|12");
     EXPECT_EQ(v.Text2 + v.Text3 + v.Text63 + v.Text4, "");
     const MessageView& msg = m.message_view;
     EXPECT_EQ(msg.Label2, "マグニチュード7.6の地震が『R』で発生しました。");
