@@ -63,5 +63,21 @@ TEST(DesktopScenarios, AnotherQuakesReportLeavesTheLongPeriodJudgementAlone) {
     EXPECT_EQ(announced(), std::pair(1, true));
 }
 
+// "quit" with an event in progress; the event loop may still run a tick
+// before the program ends.
+TEST(DesktopScenarios, QuitLogsAndListsTheEventInProgressOnce) {
+    test::StartedDesktop d;
+    d.receive(report_xml({}));
+    QTest::mouseClick(d.find("main", "Command3"), Qt::LeftButton);
+    for (int ticks = 0; ticks < 2; ++ticks) {
+        EXPECT_EQ(std::tuple(d.platform.exit_code, d.folder.exists("log/20240401.0900_0_M65"),
+                             d.folder.exists("log/20240401.0900_0_M65_2"),
+                             d.folder.read("data/24hours.dat").substr(0, 3)),
+                  std::tuple(0, true, false, "1\r\n"))
+            << ticks;
+        d.tick(121);
+    }
+}
+
 }  // namespace
 }  // namespace eew
