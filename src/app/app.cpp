@@ -1,12 +1,14 @@
 #include "app/app.hpp"
 
 #include "app/dispatch.hpp"
+#include "app/event_logging.hpp"
 #include "app/feed_connection.hpp"
 #include "app/main_map.hpp"
 #include "app/notice.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/replay_commands.hpp"
+#include "app/report_chain.hpp"
 #include "app/setform.hpp"
 #include "app/startup.hpp"
 #include "app/tick.hpp"
@@ -160,6 +162,13 @@ std::optional<std::string> App::save_recent_list() {
 
 std::optional<std::string> App::quit() {
     quitting_ = true;
+    // The event in progress is logged and listed as its end would, and the
+    // table emptied: the event loop runs until it returns, and a tick that
+    // ended the event then would list it twice. Replays are never logged.
+    if (state_.events.n_event > 0 && state_.events.event_flag < 11) {
+        write_event_logs(state_, platform_);
+        reset_event_table(state_);
+    }
     auto error = save_recent_list();
     close_event_windows(state_, platform_);
     platform_.close_window(WindowId::setform);

@@ -90,7 +90,8 @@ class App {
     template <typename Handler>
     void run_and_tell(Handler handler);
     void run_tick(TimerId timer);
-    // Saves the 24-hour list, closes every window and ends the program.
+    // Logs and lists a live event in progress, saves the 24-hour list, closes
+    // every window and ends the program.
     std::optional<std::string> quit();
 
     MainState state_;

@@ -11,7 +11,8 @@ class Platform;
 // order, and saves the 24-hour list at once, so that a killed program or a
 // shut-down computer loses no event. Then shows the list's count in `Text2`
 // and turns the state box `Text3` white. The one-second tick calls it when a
-// live event ends, just before it resets the event table.
+// live event ends, and the quit path for one still in progress, each just
+// before resetting the event table.
 //
 // A file that cannot be written does not stop the others or the program: the
 // main window's notice names it with the reason and the time.

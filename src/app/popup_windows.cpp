@@ -26,6 +26,12 @@ void set_filter_flag_of_latest(EventTable& t, int value) {
         t.filter_flag[t.i_event_now] = value;
 }
 
+// A window not created yet is in its normal state already; restoring it
+// would create it.
+void restore_existing_window(Platform& p, WindowId w) {
+    if (p.window_state(w) != WindowState::not_created) p.restore_window(w);
+}
+
 }  // namespace
 
 void Check1_Click(MainState& m, Platform& p, bool checked) {
@@ -33,10 +39,12 @@ void Check1_Click(MainState& m, Platform& p, bool checked) {
     if (checked) {
         // The value read at start-up, not one typed into the settings since.
         m.settings.magnitude_min = m.settings.magnitude_min_defalt;
+        // Unticking minimised the windows; left so, the next event would
+        // find the pop-up minimised and not bring it up.
+        restore_existing_window(p, WindowId::popupmap);
+        restore_existing_window(p, WindowId::message);
         if (m.main_view.Label19.empty()) return;
         set_filter_flag_of_latest(m.events, 1);
-        p.restore_window(WindowId::popupmap);
-        p.restore_window(WindowId::message);
         p.show_window(WindowId::popupmap);
         p.show_window(WindowId::message);
     } else {

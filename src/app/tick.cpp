@@ -66,8 +66,11 @@ void end_sequence(MainState& m, Platform& p, bool write_logs) {
     replot(m, p);
 }
 
+// State 1 with map_flag 1 follows a report that moved the selection away
+// from its own event, as when the followed event's report fails the filter:
+// the windows still show that event, so it counts down and ends as any other.
 bool live_event_shown(const EventTable& t) {
-    return (t.event_flag == 1 && t.map_flag == 2) || t.event_flag == 2 || t.event_flag == 3;
+    return t.event_flag >= 1 && t.event_flag <= 3;
 }
 
 void live_tick(MainState& m, Platform& p, const DateTime& now) {

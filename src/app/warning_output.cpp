@@ -16,7 +16,7 @@ void show_numbers(const MainState& m, PopupView& v) {
     const FollowedEvent& f = m.followed;
     v.Text6 = one_decimal(f.magnitude);
     v.Text66 = one_decimal(f.mip);
-    v.Text64 = one_decimal(f.depth);
+    v.Text64 = plain_decimal(f.depth);
     v.Text8 = std::to_string(m.travel.lapse);
     v.Text25 = std::to_string(integer_part(f.dist));
     v.Text27 = one_decimal(f.intensity);
@@ -49,8 +49,10 @@ void announce_class(MainState& m, Platform& p) {
 
     if (auto s = warning_sentence(displayed, m.travel.countdown, v.Text1, c.text)) msg.Label3 = *s;
 
-    m.longEVstop =
-        long_period_rule(m.followed.magnitude, m.report.depth00, m.report.dist00, m.followed.mip);
+    // The followed event's own depth and distance: the report just decoded
+    // may be of another quake, and the tick reruns this between reports.
+    const FollowedEvent& f = m.followed;
+    m.longEVstop = long_period_rule(f.magnitude, f.depth, f.dist, f.mip);
     web_popup(m, p);
     if (auto s = long_period_sentence(m.longEVstop, m.travel.lpwave_countdown)) msg.Label4 = *s;
 }

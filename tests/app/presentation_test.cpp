@@ -98,12 +98,16 @@ TEST(Presentation, FirstInfoStaysLatestInfoFollowsAndMarksOnlyForANewEvent) {
 
 // Configured minimum magnitude 3.0 (4.5 typed since); the latest report went
 // to slot 2 (0: it was dropped). An announced event lights the indicator.
+// Ticked with nothing announced, the windows unticking minimised are restored
+// but stay hidden, and windows not created yet are not made.
 TEST(PopUpSwitch, TheBoxOpensOrClosesTheFilterAndBringsUpOrPutsAwayAnAnnouncedEvent) {
-    const WindowState S = WindowState::normal, MIN = WindowState::minimised;
+    const WindowState N = WindowState::not_created, H = WindowState::hidden,
+                      S = WindowState::normal, MIN = WindowState::minimised;
     // clang-format off
-    for (auto [announced, slot, checked, minimum, flag, windows] : {  // flag of slot 2 after
-             std::tuple(true, 2, false, 10.0, 0, MIN), {true, 2, true, 3.0, 1, S},
-             {false, 2, true, 3.0, 0, MIN}, {true, 0, true, 3.0, 0, S}}) {
+    for (auto [announced, slot, checked, before, minimum, flag, after] : {  // flag of slot 2 after
+             std::tuple(true, 2, false, S, 10.0, 0, MIN), {true, 2, true, MIN, 3.0, 1, S},
+             {false, 2, true, MIN, 3.0, 0, H}, {false, 2, true, N, 3.0, 0, N},
+             {true, 0, true, MIN, 3.0, 0, S}}) {
         // clang-format on
         MainState m;
         test::FakePlatform p;
@@ -112,13 +116,12 @@ TEST(PopUpSwitch, TheBoxOpensOrClosesTheFilterAndBringsUpOrPutsAwayAnAnnouncedEv
         m.events.i_event_now = slot;
         m.events.filter_flag[2] = checked ? 0 : 1;
         if (announced) m.main_view.Label19 = "地震発生";
-        p.windows = {{WindowId::popupmap, checked ? MIN : S},
-                     {WindowId::message, checked ? MIN : S}};
+        if (before != N) p.windows = {{WindowId::popupmap, before}, {WindowId::message, before}};
         Check1_Click(m, p, checked);
         EXPECT_EQ(std::tuple(m.main_view.Check1.checked, m.settings.magnitude_min,
                              m.events.filter_flag[0], m.events.filter_flag[2],
                              p.window_state(WindowId::popupmap), p.window_state(WindowId::message)),
-                  std::tuple(checked, minimum, 0, flag, windows, windows))
+                  std::tuple(checked, minimum, 0, flag, after, after))
             << announced << slot << checked;
     }
 }
@@ -157,8 +160,8 @@ TEST_F(WarningOutput, OneSoundPerChangeOfTheDisplayedClassAndNoneWhenItFallsAway
 TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty) {
     m.followed.magnitude = 7.64;
     m.followed.mip = 7.0;
-    m.followed.depth = m.report.depth00 = 40;
-    m.followed.dist = m.report.dist00 = 180.7;
+    m.followed.depth = 40;
+    m.followed.dist = 180.7;
     m.estimates.iintensity = 5;
     m.travel.lapse = 8;
     m.travel.lpwave_countdown = 25;
@@ -166,7 +169,7 @@ TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty
     const PopupView& v = m.popup_view;
     EXPECT_EQ(v.Text6 + "|" + v.Text66 + "|" + v.Text64 + "|" + v.Text8 + "|" + v.Text25 + "|" +
                   v.Text27 + "|" + v.Label37 + "|" + v.Text26,
-              "7.6|7.0|40.0|8|180|5.1|5|12");
+              "7.6|7.0|40|8|180|5.1|5|12");
     EXPECT_EQ(v.Text2 + v.Text3 + v.Text63 + v.Text4, "");
     const MessageView& msg = m.message_view;
     EXPECT_EQ(msg.Label2, "マグニチュード7.6の地震が『R』で発生しました。");

@@ -160,5 +160,18 @@ TEST(Quit, ClosesEveryWindowInOrderSavesTheListAndDropsDialogEditsOnce) {
     }
 }
 
+// A live event in progress is logged at "quit" (the desktop scenario); a
+// replay never is.
+TEST(Quit, LeavesAReplayInProgressUnlogged) {
+    test::StartedApp s;
+    s.folder.write("log/x", test::log_text({test::report_xml({})}));
+    s.platform.chosen_file = s.folder.path() + "/log/x";
+    s.app.Command8_Click();
+    s.app.Command3_Click();
+    EXPECT_EQ(std::tuple(s.m().events.event_flag, s.folder.exists("log/20240401.0900_0_M65"),
+                         s.folder.read("data/24hours.dat").substr(0, 3)),
+              std::tuple(11, false, "0\r\n"));
+}
+
 }  // namespace
 }  // namespace eew

@@ -1,0 +1,83 @@
+// What a person at the desktop meets: the real windows on a test folder and
+// clock, driven by clicks, datagrams and ticks.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/main_state.hpp"
+#include "fakes/report_text.hpp"
+#include "fakes/started_desktop.hpp"
+#include "ui/picture_area.hpp"
+
+namespace eew {
+namespace {
+
+using test::report_xml;
+
+std::string text_of(QWidget* w) {
+    return w ? w->property("text").toString().toStdString() : "(none)";
+}
+
+// The default quake lies 27 km from the site and passes the filter (M 3.5).
+TEST(DesktopScenarios, PopUpOffAndOnWhileIdleStillBringsUpTheNextQuake) {
+    test::StartedDesktop d;
+    QTest::mouseClick(d.find("main", "Check1"), Qt::LeftButton);
+    QTest::mouseClick(d.find("main", "Check1"), Qt::LeftButton);
+    d.receive(report_xml({}));
+    const auto* map = dynamic_cast<PictureArea*>(d.find("popupmap", "Picture1"));
+    ASSERT_TRUE(map);
+    EXPECT_EQ(std::tuple(d.showing("popupmap"), text_of(d.find("main", "Label19"))),
+              std::tuple(true, "地震発生"));
+    EXPECT_NE(map->rendered().pixelColor(0, 0), QColor(Qt::white));  // the map image
+}
+
+// A later report below the minimum magnitude leaves no event followed.
+TEST(DesktopScenarios, AnEventThatFallsBelowTheFilterEndsAfterTheIdleTime) {
+    test::StartedDesktop d;
+    d.receive(report_xml({}));
+    d.receive(report_xml({.sequence = 2, .magnitude = 3.0}));
+    d.tick(120);
+    EXPECT_EQ(std::tuple(d.m().events.event_flag, d.showing("popupmap")), std::tuple(1, true));
+    d.tick();
+    EXPECT_EQ(std::tuple(d.m().events.event_flag, d.showing("popupmap"), d.showing("message"),
+                         d.folder.exists("log/20240401.0900_0_M30")),
+              std::tuple(0, false, false, true));
+}
+
+// An M 8.0 quake 150 km away is followed and announces long-period motion;
+// an M 3.0 one beside the site, below the filter, is not followed. The
+// judgement holds after its report and after the tick that reruns it.
+TEST(DesktopScenarios, AnotherQuakesReportLeavesTheLongPeriodJudgementAlone) {
+    test::StartedDesktop d;
+    const auto announced = [&] {
+        const bool said =
+            text_of(d.find("message", "Label4")).find("長周期地震動") != std::string::npos;
+        return std::pair(d.m().longEVstop, said);
+    };
+    d.receive(report_xml({.magnitude = 8.0, .mip = 8.0, .latitude = 36.5, .longitude = 141.0}));
+    d.tick();
+    EXPECT_EQ(announced(), std::pair(1, true));
+    d.receive(report_xml({.code = "20240401090001", .magnitude = 3.0, .longitude = 139.75}));
+    EXPECT_EQ(announced(), std::pair(1, true));
+    d.tick();
+    EXPECT_EQ(announced(), std::pair(1, true));
+}
+
+// "quit" with an event in progress; the event loop may still run a tick
+// before the program ends.
+TEST(DesktopScenarios, QuitLogsAndListsTheEventInProgressOnce) {
+    test::StartedDesktop d;
+    d.receive(report_xml({}));
+    QTest::mouseClick(d.find("main", "Command3"), Qt::LeftButton);
+    for (int ticks = 0; ticks < 2; ++ticks) {
+        EXPECT_EQ(std::tuple(d.platform.exit_code, d.folder.exists("log/20240401.0900_0_M65"),
+                             d.folder.exists("log/20240401.0900_0_M65_2"),
+                             d.folder.read("data/24hours.dat").substr(0, 3)),
+                  std::tuple(0, true, false, "1\r\n"))
+            << ticks;
+        d.tick(121);
+    }
+}
+
+}  // namespace
+}  // namespace eew
