@@ -66,15 +66,15 @@ void end_sequence(MainState& m, Platform& p, bool write_logs) {
     replot(m, p);
 }
 
-// State 1 with map_flag 1 follows a report that moved the selection away
-// from its own event, as when the followed event's report fails the filter:
-// the windows still show that event, so it counts down and ends as any other.
 bool live_event_shown(const EventTable& t) {
-    return t.event_flag >= 1 && t.event_flag <= 3;
+    return (t.event_flag == 1 && t.map_flag == 2) || t.event_flag == 2 || t.event_flag == 3;
+}
+
+bool feed_silent_too_long(const MainState& m, const DateTime& now) {
+    return seconds_between(m.feed.latest_rev_time, now) > m.display.display_time_max;
 }
 
 void live_tick(MainState& m, Platform& p, const DateTime& now) {
-    const long long idle = seconds_between(m.feed.latest_rev_time, now);
     update_elapsed_times(m.followed.origintime, now, m.travel);
     warning_output(m, p);
     // The marks of the last observation packet go between the epicentre and
@@ -82,7 +82,7 @@ void live_tick(MainState& m, Platform& p, const DateTime& now) {
     draw_popup_frame(m, p, [&] { draw_station_observations(m, p); });
     const bool shown_long_enough =
         m.events.event_flag == 3 && m.travel.lapse > m.settings.disp_event_minutes;
-    if (shown_long_enough || idle > m.display.display_time_max) end_sequence(m, p, true);
+    if (shown_long_enough || feed_silent_too_long(m, now)) end_sequence(m, p, true);
 }
 
 // Runs the next recorded line through the report chain as if it had just
@@ -142,6 +142,12 @@ void Timer1_Timer(MainState& m, Platform& p) {
 
     if (live_event_shown(t)) {
         live_tick(m, p, now);
+    } else if (t.event_flag == 1) {
+        // The last report moved the selection away from the event on screen
+        // (its own report failed the filter) and nothing new is shown yet. The
+        // screen is left as it is, but the sequence ends as any other does
+        // once no report has come for the idle time.
+        if (feed_silent_too_long(m, now)) end_sequence(m, p, true);
     } else if (t.event_flag == 4) {
         // Nothing is followed, but the windows may still show an event the
         // selection moved away from, and the buttons must return to idle.
