@@ -88,9 +88,11 @@ std::optional<std::string> start_replay(MainState& m, Platform& p,
     // A quake came in while the file was chosen: it goes on, and "replay"
     // stays disabled until it ends, as for any live event.
     if (live_event_tracked(m.events)) {
-        post_notice(v, p.now(),
-                    "The replay did not start: a quake came in while the file was being "
-                    "chosen. Replay it once the quake has ended.");
+        if (path) {
+            post_notice(v, p.now(),
+                        "The replay did not start: a quake came in while the file was being "
+                        "chosen. Replay it once the quake has ended.");
+        }
         return std::nullopt;
     }
     if (!path) {
