@@ -157,18 +157,6 @@ struct FeedConnection : test::AppTest {
     MainView& v = m.main_view;
 };
 
-// The buttons' states are pressed through the real window; here the addresses.
-TEST_F(FeedConnection, StartListensOnLoopbackOrInLanModeEverywhereAndStopLeavesTheEvent) {
-    for (int lan_flag : {0, 1}) {
-        m.settings.lan_flag = lan_flag;
-        s.app.Command1_Click();
-        EXPECT_EQ(s.platform.bound_to_all_addresses, lan_flag == 1);
-    }
-    receive(ReportValues{});
-    s.app.Command2_Click();
-    EXPECT_EQ(std::tuple(s.platform.feed_closed(), m.events.event_flag), std::tuple(true, 2));
-}
-
 TEST_F(FeedConnection, TheWatchdogMarksASilentFeedRedOnlyWhileReceiving) {
     s.app.Timer2_Timer();  // stopped: the empty box is not a silent feed
     EXPECT_EQ(v.Text4.back, kWhite);

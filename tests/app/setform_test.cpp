@@ -28,19 +28,6 @@ struct Dialog : test::AppTest {
     }
 };
 
-TEST_F(Dialog, SelectingSite2MakesItCurrentAtOnceAndEditingSite3LeavesIt) {
-    confirm([](SetformView& v) {
-        v.Option1 = false;
-        v.Option2 = true;
-        v.Text10 = "131";  // west of both regional maps
-        v.Text15 = "40";   // site 3's latitude
-    });
-    EXPECT_EQ(std::tuple(m.site.sitename, m.site.longitude_site, m.site.map_on1, m.site.map_on2,
-                         m.settings.latitude_site3),
-              std::tuple("大阪", 131, 0, 0, 40));
-    EXPECT_EQ(config_line(18) + " " + config_line(11) + " " + config_line(16), "2 131 40");
-}
-
 // The port is a whole number; the other numbers keep their fraction.
 TEST_F(Dialog, BoxesAreTakenByTheirLeadingNumberAndNothingIsRefused) {
     // clang-format off
@@ -52,29 +39,42 @@ TEST_F(Dialog, BoxesAreTakenByTheirLeadingNumberAndNothingIsRefused) {
     }
 }
 
-TEST_F(Dialog, SwitchesAndFilterApplyAtOnceButTheRestoredMinimumStays) {
+// Confirmed settings apply at once: the selected site with its map flags,
+// the switches and the filter; only the minimum "PopUP" restores stays.
+TEST_F(Dialog, SettingsApplyAtOnceButTheRestoredMinimumStays) {
     confirm([](SetformView& v) {
+        v.Option1 = false;
+        v.Option2 = true;
+        v.Text10 = "131";  // west of both regional maps
+        v.Text15 = "40";   // site 3's latitude
         v.Text7 = "4.5";
         v.Check1 = true;
         v.Check2 = false;
     });
     const Settings& set = m.settings;
+    EXPECT_EQ(std::tuple(m.site.sitename, m.site.longitude_site, m.site.map_on1, m.site.map_on2,
+                         set.latitude_site3),
+              std::tuple("大阪", 131, 0, 0, 40));
     EXPECT_EQ(std::tuple(set.magnitude_min, set.magnitude_min_defalt, set.lan_flag, set.voice_flag),
               std::tuple(4.5, 3.5, 1, 0));
-    EXPECT_EQ(config_line(3) + config_line(19) + config_line(20), "4.510");
+    EXPECT_EQ(config_line(18) + " " + config_line(11) + " " + config_line(16) + " " +
+                  config_line(3) + config_line(19) + config_line(20),
+              "2 131 40 4.510");
 }
 
 // The socket and the framing must agree: switching LAN mode while receiving
 // binds again at once, on the port in use; a port typed as well waits for
-// "start". While stopped nothing is bound.
+// "start". While stopped nothing is bound; stopping leaves the event in
+// progress alone.
 TEST_F(Dialog, LanModeSwitchedWhileReceivingRebindsAtOnceOnThePortInUse) {
     s.app.Command1_Click();
     confirm([](SetformView& v) { v.Check1 = true, v.Text2 = "9100"; });
     EXPECT_EQ(std::tuple(s.platform.bound_port, s.platform.bound_to_all_addresses),
               std::tuple(9000, true));
+    receive(test::ReportValues{});
     s.app.Command2_Click();
     confirm([](SetformView& v) { v.Check1 = false; });
-    EXPECT_TRUE(s.platform.feed_closed());
+    EXPECT_EQ(std::tuple(s.platform.feed_closed(), m.events.event_flag), std::tuple(true, 2));
     s.app.Command1_Click();
     EXPECT_EQ(std::tuple(s.platform.bound_port, s.platform.bound_to_all_addresses),
               std::tuple(9100, false));
