@@ -6,7 +6,7 @@
 #include "app/feed_connection.hpp"
 #include "app/paths.hpp"
 #include "app/popup_windows.hpp"
-#include "app_test.hpp"
+#include "fakes/started_app.hpp"
 #include "quake/reference_sites.hpp"
 
 namespace eew {

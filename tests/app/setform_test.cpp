@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "app/config_file.hpp"
-#include "app_test.hpp"
 #include "fakes/program_folder.hpp"
+#include "fakes/started_app.hpp"
 
 namespace eew {
 namespace {

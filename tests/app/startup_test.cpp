@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "app_test.hpp"
 #include "fakes/mutator.hpp"
 #include "fakes/program_folder.hpp"
+#include "fakes/started_app.hpp"
 
 namespace eew {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "app/event_logging.hpp"
 #include "app/report_chain.hpp"
-#include "app_test.hpp"
+#include "fakes/started_app.hpp"
 
 namespace eew {
 namespace {

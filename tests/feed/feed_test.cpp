@@ -1,10 +1,18 @@
-// The feed: datagram framing, the 24-hour list and the event logs.
+// The feed: datagram framing, the report decoder, the 24-hour list and the
+// event logs.
 #include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "fakes/temp_folder.hpp"
 #include "feed/event_logs.hpp"
 #include "feed/framing.hpp"
 #include "feed/recent_events.hpp"
+#include "feed/report_decoder.hpp"
 
 namespace eew {
 namespace {
@@ -95,6 +103,93 @@ TEST_F(EventLogs, AFolderThatCannotBeMadeIsNamedAndTheOtherCopyWritten) {
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find(dir.path() + "/blocked/20240403.0905_7_M70"), std::string::npos);
     EXPECT_TRUE(dir.exists("log/large_events/20240403.0905_7_M70"));
+}
+
+// clang-format off
+// A report as the feed writes it, on one line; the region key is Shift-JIS.
+constexpr std::string_view kReport =
+    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><data code=\"20240401090010\" sequence=\"3\">"
+    "<origin_time accuracy=\"1\">2024,4,1,9,0,12.5</origin_time><send_time>2024,4,1,9,0,30"
+    "</send_time><magnitude>6.5</magnitude><mip>6.3</mip><latitude>35.5</latitude><longitude>140"
+    "</longitude><depth>40</depth><p_data>8</p_data><azp>120.5</azp><thp>30</thp><azt>300</azt>"
+    "<tht>60</tht><nobs_pol>12</nobs_pol><nmin_pol_err>2</nmin_pol_err><region>\x93\x8c\x8b\x9e"
+    "</region></data>";
+
+const DateTime kSent = *DateTime::from_fields(2024, 4, 1, 9, 0, 30);
+
+// The report before, with a value in every field that differs from kReport's.
+const CurrentReport kPrevious{"old", "9", *DateTime::from_fields(2000, 1, 2, 3, 4, 5),
+    kSent.plus_seconds(-1), 4.1, 4.2, 30.1, 130.1, 10.1, 3, 1, 2, 3, 4, 5, 6, "old region"};
+// clang-format on
+
+// Every field the decoder writes, as text, so that a failure shows which differ.
+std::string fields(const CurrentReport& r) {
+    std::ostringstream out;
+    out << r.code00 << '|' << r.sequence00 << '|' << r.origintime00.text() << '|'
+        << r.sendtime00.text() << '|' << r.region_name00;
+    for (double x : {r.magnitude00, r.mip00, r.latitude00, r.longitude00, r.depth00, r.pdata00,
+                     r.azp00, r.thp00, r.azt00, r.tht00, r.nobs_pol00, r.n_pol_err00})
+        out << '|' << x;
+    return out.str();
+}
+
+std::string replaced(std::string_view text, std::string_view from, std::string_view to) {
+    std::string out(text);
+    return out.replace(out.find(from), from.size(), to);
+}
+
+CurrentReport decoded(std::string_view text) {
+    CurrentReport report = kPrevious;
+    parse_report(text, report);
+    return report;
+}
+
+// kReport after the (from, to) edits, decoded over kPrevious.
+TEST(ReportDecoder, EveryFieldIsDecodedKeptOrResetAsTheReportSays) {
+    const std::string head = "20240401090010|3|2024/04/01 09:00:12|2024/04/01 09:00:30|",
+                      sjis = "\x93\x8c\x8b\x9e", mechanism = "|120.5|30|300|60|12|2";
+    const auto unit = [](const std::string& tag) {
+        return std::pair("<" + tag + ">", "<" + tag + " unit=\"x\">");
+    };
+    // clang-format off
+    const std::pair<std::vector<std::pair<std::string, std::string>>, std::string> cases[] = {
+        {{}, head + sjis + "|6.5|6.3|35.5|140|40|8" + mechanism},
+        // Missing or empty values keep the previous one, but mip and the region reset.
+        {{{"<mip>6.3</mip>", ""}, {">6.5<", "><"}, {sjis, ""}}, head + "|4.1|0|35.5|140|40|8" + mechanism},
+        // A stray end tag before the counts leaves them missing too.
+        {{{"<?xml", "</p_data></nobs_pol><?xml"}}, head + sjis + "|6.5|6.3|35.5|140|40|3|120.5|30|300|60|5|2"},
+        // Magnitude and mip above ten become zero.
+        {{{">6.5<", ">10.0<"}, {">6.3<", ">10.0<"}}, head + sjis + "|10|10|35.5|140|40|8" + mechanism},
+        {{{">6.5<", ">10.1<"}, {">6.3<", ">10.1<"}}, head + sjis + "|0|0|35.5|140|40|8" + mechanism},
+        // Only the position and depth tags may carry attributes.
+        {{unit("latitude"), unit("longitude"), unit("depth"), unit("magnitude"), unit("azp")},
+         head + sjis + "|4.1|6.3|35.5|140|40|8|1|30|300|60|12|2"}};
+    // clang-format on
+    for (const auto& [edits, expected] : cases) {
+        std::string text(kReport);
+        for (const auto& [from, to] : edits)
+            text = replaced(text, from, to);
+        EXPECT_EQ(fields(decoded(text)), expected) << text;
+    }
+}
+
+// The code ends two characters before the next "sequence"; without their own
+// markers the code and sequence are missing, not a slice of other text.
+TEST(ReportDecoder, CodeEndsTwoBeforeTheNextSequenceAndNeedsItsOwnMarker) {
+    const CurrentReport r = decoded(replaced(kReport, "20240401090010", "20240401sequence1"));
+    EXPECT_EQ(fields(r).substr(0, 9), "202404|3|");
+    const CurrentReport none = decoded(R"(<?xml version="1.0"?><a sequence="4"><data code="X">)");
+    EXPECT_EQ(fields(none).substr(0, 6), "old|4|");
+}
+
+// A date-time that cannot be built keeps its value and fails the report, whose
+// other fields are decoded; missing date-times are no failure.
+TEST(ReportDecoder, DateTimeThatCannotBeBuiltKeepsItsValueAndFailsTheReport) {
+    CurrentReport r = kPrevious;
+    EXPECT_FALSE(parse_report(replaced(kReport, "2024,4,1,9,0,12.5", "2024,2,30,9,0,12"), r));
+    EXPECT_EQ(std::tuple(r.origintime00, r.sendtime00, r.magnitude00),
+              std::tuple(kPrevious.origintime00, kSent, 6.5));
+    EXPECT_TRUE(parse_report(replaced(kReport, "2024,4,1,9,0,30", ""), r));
 }
 
 }  // namespace
