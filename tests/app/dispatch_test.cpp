@@ -16,34 +16,29 @@ using test::ReportValues;
 
 using Dispatch = test::AppTest;
 
-// Which messages are taken is the framing's test; a shown one is on white.
-TEST_F(Dispatch, NoiseWindsDownOnlyAnEventInProgress) {
+// A message taken is shown on white, and noise winds down only an event in
+// progress (which messages are taken is the framing's test). Packets of the
+// local network are taken only in LAN mode (no relay prefix there); outside it
+// they are ignored entirely and the box keeps what it had.
+TEST_F(Dispatch, NoiseWindsDownOnlyAnEventInProgressAndPacketsAreTakenOnlyInLanMode) {
+    const char *const noise = "noise message", *const wave = "wave 0001 packet",
+                      *const obs = "obs 003 packet";
     // clang-format off
-    for (auto [event_flag, map_flag, after] : {std::tuple(2, 2, 3), {1, 2, 3}, {1, 1, 4}, {1, 0, 4},
-             {0, 0, 0}, {3, 2, 3}, {4, 0, 4}, {11, 1, 11}, {12, 2, 12}}) {
+    for (auto [lan, text, event_flag, map_flag, after] : {std::tuple(0, noise, 2, 2, 3),
+             {0, noise, 1, 2, 3}, {0, noise, 1, 1, 4}, {0, noise, 1, 0, 4}, {0, noise, 0, 0, 0},
+             {0, noise, 3, 2, 3}, {0, noise, 4, 0, 4}, {0, noise, 11, 1, 11}, {0, noise, 12, 2, 12},
+             {0, wave, 0, 0, 0}, {0, obs, 0, 0, 0}, {1, wave, 0, 0, 0}, {1, obs, 0, 0, 0}}) {
         // clang-format on
+        m.settings.lan_flag = lan;
         m.events.event_flag = event_flag;
         m.events.map_flag = map_flag;
         m.main_view.Text4 = {"before", kRed};
-        receive("noise message");
-        EXPECT_EQ(m.events.event_flag, after) << event_flag << "/" << map_flag;
-        EXPECT_EQ(std::tuple(m.main_view.Text4.text, m.main_view.Text4.back),
-                  std::tuple("noise message", kWhite));
-    }
-}
-
-// Packets of the local network are shown only in LAN mode (no relay prefix
-// there); outside it they are ignored entirely, the box keeps what it had.
-TEST_F(Dispatch, WaveAndObsMessagesAreTakenOnlyInLanMode) {
-    for (int lan : {0, 1}) {
-        m.settings.lan_flag = lan;
-        for (const std::string text : {"wave 0001 packet", "obs 003 packet"}) {
-            m.main_view.Text4 = {"before", kRed};
-            s.app.Winsock1_DataArrival(lan == 1 ? text + "\n" : test::relay_datagram(text));
-            EXPECT_EQ(std::tuple(m.main_view.Text4.text, m.main_view.Text4.back),
-                      lan == 1 ? std::tuple(text, kWhite) : std::tuple(std::string("before"), kRed))
-                << text;
-        }
+        const std::string t = text;
+        s.app.Winsock1_DataArrival(lan == 1 ? t + "\n" : test::relay_datagram(t));
+        const bool shown = lan == 1 || text == noise;
+        EXPECT_EQ(std::tuple(m.events.event_flag, m.main_view.Text4.text, m.main_view.Text4.back),
+                  std::tuple(after, shown ? t : "before", shown ? kWhite : kRed))
+            << t << " " << event_flag << "/" << map_flag;
     }
 }
 
@@ -91,20 +86,15 @@ TEST_F(Dispatch, ANewlyFollowedEventFreezesTheFirstInfoAndChimesOnce) {
 TEST_F(Dispatch, TheMechanismPanelIsRedrawnOnlyForANewMechanismOrAfterTheWindowClosed) {
     std::vector<std::string>& panel = s.platform.canvases[PictureId::mechanism_panel].calls;
     ReportValues r;
-    std::vector<long> drawn;
-    const auto step = [&] {
+    for (auto [nobs_pol, closed, redrawn] :
+         {std::tuple(20, false, 1), {20, false, 0}, {21, false, 1}, {21, true, 1}}) {
+        if (closed) close_event_windows(m, s.platform);
         panel.clear();
+        r.nobs_pol = nobs_pol;
         receive(r);
         ++r.sequence;
-        drawn.push_back(std::count(panel.begin(), panel.end(), "clear"));
-    };
-    step();
-    step();
-    r.nobs_pol = 21;
-    step();
-    close_event_windows(m, s.platform);
-    step();
-    EXPECT_EQ(drawn, (std::vector<long>{1, 0, 1, 1}));
+        EXPECT_EQ(std::count(panel.begin(), panel.end(), "clear"), redrawn) << r.sequence;
+    }
 }
 
 // Closed with the replay, the pop-up comes back for the live event even

@@ -28,13 +28,20 @@ struct Maps : ::testing::Test {
 };
 
 // The regional map only for events in its box and sites in its area; each map
-// loads its own image.
-TEST(ChooseEventMap, RegionalMapOnlyForEventsInTheBoxAndSitesInItsArea) {
+// loads its own image. A site east of 135 E and south of 39 N lies in the
+// eastern map's area, one between 132 and 140.2 E in the western map's; all
+// limits are strict. Where marks land on each map is the shipped maps' test.
+TEST(ChooseEventMap, RegionalMapOnlyForEventsInTheBoxAndSitesInItsStrictArea) {
     // longitude, latitude, map_on1, map_on2, the map
     // clang-format off
     const std::tuple<double, double, int, int, int> cases[] = {
         {138, 35, 1, 1, 1}, {137, 35, 1, 1, 2}, {137.5, 35, 1, 1, 1}, {130, 35, 1, 1, 3},
         {138, 39, 1, 1, 3}, {140, 36, 0, 1, 2}, {134, 36, 1, 0, 1}, {140, 36, 0, 0, 3},
+    };
+    // a site's longitude and latitude, then map_on1 and map_on2
+    const std::tuple<double, double, int, int> sites[] = {
+        {135.0, 35, 0, 1}, {135.01, 38.99, 1, 1}, {139.7, 39, 0, 1}, {140.19, 35, 1, 1},
+        {140.2, 35, 1, 0}, {132.0, 34, 0, 0}, {132.01, 34, 0, 1}, {141.0, 43, 0, 0},
     };
     // clang-format on
     for (const auto& [longitude, latitude, on1, on2, map] : cases)
@@ -42,39 +49,11 @@ TEST(ChooseEventMap, RegionalMapOnlyForEventsInTheBoxAndSitesInItsArea) {
     EXPECT_EQ(event_map_image(1, "k", "w", "j") + event_map_image(2, "k", "w", "j") +
                   event_map_image(0, "k", "w", "j"),
               "kwj");
-}
-
-// A site east of 135 E and south of 39 N lies in the eastern map's area; one
-// between 132 and 140.2 E in the western map's; all limits are strict.
-TEST(SiteAreaFlags, StrictLimitsOfTheTwoRegionalMaps) {
-    // clang-format off
-    const std::tuple<double, double, int, int> cases[] = {
-        {135.0, 35, 0, 1}, {135.01, 38.99, 1, 1}, {139.7, 39, 0, 1}, {140.19, 35, 1, 1},
-        {140.2, 35, 1, 0}, {132.0, 34, 0, 0}, {132.01, 34, 0, 1}, {141.0, 43, 0, 0},
-    };
-    // clang-format on
-    for (const auto& [longitude, latitude, on1, on2] : cases)
+    for (const auto& [longitude, latitude, on1, on2] : sites)
         EXPECT_EQ(
             std::pair(site_in_eastern_map(longitude, latitude), site_in_western_map(longitude)),
             std::pair(on1, on2))
             << longitude << " " << latitude;
-}
-
-// The far corner of the eastern map and the regional maps' origins; the
-// eastern and the 24-hour map's origins are in the frame and main map tests.
-TEST_F(Maps, SiteMarkLandsWhereTheCatalogueProjects) {
-    // clang-format off
-    const std::tuple<double, double, int, Calls, Calls> cases[] = {
-        {143.35, 33.5, 1, {}, {"filled square 668 654 674 660 c12 w1"}},
-        {132, 35.5, 2, {}, {"filled square -3 354 3 360 c12 w1"}},
-        {127, 37.5, 3, {}, {"filled square -3 363 3 369 c12 w1"}},
-    };
-    // clang-format on
-    for (const auto& [longitude, latitude, map, main, event] : cases) {
-        clear();
-        draw_site_mark(maps, pictures, longitude, latitude, map);
-        EXPECT_EQ(calls(), std::pair(main, event)) << map;
-    }
 }
 
 // A radius of zero or less becomes one, in the caller's variable too. The
