@@ -16,12 +16,11 @@
 #include <random>
 #include <thread>
 
-#include "app/app.hpp"
 #include "app/paths.hpp"
 #include "fakes/client_process.hpp"
-#include "fakes/program_folder.hpp"
 #include "fakes/qt_test_platform.hpp"
 #include "fakes/report_text.hpp"
+#include "fakes/started_desktop.hpp"
 #include "notify/web_pages.hpp"
 #include "observed/packet_text.hpp"
 #include "udp_sender.hpp"
@@ -168,30 +167,17 @@ std::string flood_datagram(int i, std::mt19937& random) {
 }
 
 TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQuakeShown) {
-    test::TempFolder folder;
-    const int port = test::free_udp_port();
-    test::write_program_files(folder);
-    std::string config = test::sample_config(1, 1, 1);
-    config.replace(0, 4, std::to_string(port));
-    folder.write("data/tavi.config", config);
-
-    test::QtTestPlatform platform;
-    platform.folder = folder.path();
-    App app(platform);
-    platform.attach_views(app.state().popup_view, app.state().message_view);
+    test::StartedDesktop d;  // in LAN mode, started, with the main map shown
+    d.m().settings.lan_flag = 1;
+    d.app().Command1_Click();
+    d.app().Command5_Click();
     QElapsedTimer clock;
     clock.start();
-    platform.on_datagram([&](std::string_view d) {
-        app.Winsock1_DataArrival(d);
-        platform.render_event_windows_soon();
-    });
-    ASSERT_EQ(app.Form_Load(), std::nullopt);
     int ticks = 0;
     QTimer timer1;
     QObject::connect(&timer1, &QTimer::timeout, [&] {
         ++ticks;
-        app.Timer1_Timer();
-        platform.render_event_windows();
+        d.tick();
     });
     timer1.start(1000);
 
@@ -199,7 +185,7 @@ TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQu
     std::atomic<bool> sent = false;
     std::thread sender([&] {
         std::mt19937 random(7);
-        sim::UdpSender udp(port);
+        sim::UdpSender udp(d.port);
         for (int i = 0; i < 100000; ++i)
             udp.send(flood_datagram(i, random));
         sent = true;
@@ -213,7 +199,7 @@ TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQu
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_GE(ticks, ticks_in_flood + 2);
 
-    const MainState& m = app.state();
+    const MainState& m = d.m();
     EXPECT_LE(m.events.n_event, EventTable::kSlots);
     EXPECT_LE(m.recent.total_event_number, RecentEvents::kCapacity);
 #ifndef __SANITIZE_ADDRESS__  // which keeps freed memory aside on purpose
@@ -229,7 +215,7 @@ TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQu
     last.latitude = 35.7;
     last.longitude = 139.7;
     last.magnitude = last.mip = 7.5;
-    sim::UdpSender(port).send(test::report_xml(last) + "\n");
+    sim::UdpSender(d.port).send(test::report_xml(last) + "\n");
     while (m.popup_view.Text20 != "999" && clock.elapsed() < 45000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(std::tuple(m.followed.code, m.followed.latitude, m.followed.magnitude),
