@@ -1,22 +1,16 @@
-// The text layer: numbers, fields, dates, encodings, the message box, and the
-// one routine that replaces every file the program writes.
+// The text layer: numbers, fields, dates, encodings and the message box.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <string>
 
-#include "app/config_file.hpp"
-#include "fakes/temp_folder.hpp"
-#include "feed/event_logs.hpp"
 #include "text/date_time.hpp"
 #include "text/field_reader.hpp"
 #include "text/message_display.hpp"
 #include "text/number_format.hpp"
 #include "text/numeric_value.hpp"
 #include "text/shift_jis.hpp"
-#include "text/whole_file.hpp"
 
 namespace eew {
 namespace {
@@ -48,7 +42,7 @@ TEST(NumberFormat, IntegerPartFloorsPlainDecimalIsShortOneDecimalRoundsAsTheValu
         EXPECT_EQ(one_decimal(huge), plain_decimal(huge) + ".0");
 }
 
-TEST(FieldReader, ReadsTextNumberAndLineFields) {
+TEST(FieldReader, ReadsTextNumberAndLineFieldsAndNotPastTheEnd) {
     FieldReader in("f",
                    "  Tokyo Station ,\"Osaka, Kita\" , 135.5\r\n\"two\r\nlines\"\r\n"
                    "1 2,4.5abc  -6\r\n\r\n\r\n7\r\n2024/04/01 09:00:00\r\nlast  ");
@@ -61,12 +55,10 @@ TEST(FieldReader, ReadsTextNumberAndLineFields) {
     EXPECT_EQ(in.line("l"), "2024/04/01 09:00:00");
     EXPECT_EQ(in.text("t"), "last  ");
     EXPECT_TRUE(in.at_end());
-}
-
-TEST(FieldReader, ReadingPastTheEndOrAMissingFileIsAnError) {
-    FieldReader in("f", "1\r\n  \r\n");
-    in.number("1");
-    EXPECT_THROW(in.number("2"), DataFileError);
+    // Reading past the end, blanks and line ends included, or a missing file is an error.
+    FieldReader short_one("f", "1\r\n  \r\n");
+    short_one.number("1");
+    EXPECT_THROW(short_one.number("2"), DataFileError);
     EXPECT_THROW(FieldReader::open("/nonexistent/ref.dat"), DataFileError);
 }
 
@@ -150,63 +142,6 @@ TEST(MessageBoxText, ALongMessageIsCutBetweenCharactersAndSaysSo) {
     };
     for (const auto& [bytes, shown] : cases)
         EXPECT_EQ(message_box_text(bytes), shown);
-}
-
-// The writers of the configuration, the 24-hour list and the event logs all
-// replace their file through one routine; a fault injected at each of its
-// steps must leave the file as it was, never cut, and no temporary behind.
-WriteStep g_failing;
-
-struct Writer {
-    const char* file;
-    std::function<bool(const test::TempFolder&, int)> write;  // true on success
-};
-
-TEST(WholeFile, AFailureAtAnyStepOfAnyWriterLeavesTheOldFileWholeAndNoTemporary) {
-    const Writer writers[] = {
-        {"tavi.config",
-         [](const test::TempFolder& d, int n) {
-             Settings s;
-             s.sitename1 = std::string(n * 50, 'x');
-             return !write_config(d.path() + "/tavi.config", s);
-         }},
-        {"24hours.dat",
-         [](const test::TempFolder& d, int n) {
-             RecentEvents list;
-             list.total_event_number = n;
-             return !save_recent_events(d.path() + "/24hours.dat", list);
-         }},
-        {"20240403.0905_7_M50_2",  // the second event of that name
-         [](const test::TempFolder& d, int n) {
-             const EventSlot e{"20240403090500017",
-                               *DateTime::from_fields(2024, 4, 3, 9, 5, 42),
-                               5,
-                               35.5,
-                               139.25,
-                               3,
-                               std::string(n * 50, 'r')};
-             RecentEvents list;
-             return log_event(e, {d.path() + "/", d.path() + "/", 9, {}}, list).empty();
-         }},
-    };
-    for (const Writer& w : writers) {
-        for (WriteStep step : {WriteStep::create, WriteStep::write, WriteStep::sync,
-                               WriteStep::close, WriteStep::rename}) {
-            test::TempFolder dir;
-            ASSERT_TRUE(w.write(dir, 1)) << w.file;
-            const std::string old = dir.read(w.file);
-            const bool existed = dir.exists(w.file);
-            g_failing = step;
-            set_write_fault([](WriteStep s) { return s == g_failing; });
-            EXPECT_FALSE(w.write(dir, 2)) << w.file << " step " << int(step);
-            set_write_fault(nullptr);
-            EXPECT_TRUE(dir.read(w.file) == old && dir.exists(w.file) == existed)
-                << w.file << " step " << int(step);
-            EXPECT_FALSE(dir.exists(std::string(w.file) + ".new"));
-            ASSERT_TRUE(w.write(dir, 2));
-            EXPECT_TRUE(dir.read(w.file) != old) << w.file;
-        }
-    }
 }
 
 }  // namespace
