@@ -176,6 +176,28 @@ TEST(ReportDecoder, EveryFieldIsDecodedKeptOrResetAsTheReportSays) {
     }
 }
 
+// A report cut at any length: each field is either what the whole report
+// gives or, its end marker cut away, what it was before (mip and the region
+// reset).
+TEST(ReportDecoder, ACutReportGivesEachFieldWholeOrAsBefore) {
+    CurrentReport before = kPrevious;
+    before.mip00 = 0;
+    before.region_name00.clear();
+    const auto split = [](const CurrentReport& r) {
+        std::vector<std::string> out;
+        std::istringstream in(fields(r));
+        for (std::string field; std::getline(in, field, '|');)
+            out.push_back(field);
+        return out;
+    };
+    const std::vector<std::string> whole = split(decoded(kReport)), old = split(before);
+    for (std::size_t length = 0; length <= kReport.size(); ++length) {
+        const std::vector<std::string> cut = split(decoded(kReport.substr(0, length)));
+        for (std::size_t f = 0; f < cut.size(); ++f)
+            ASSERT_TRUE(cut[f] == whole[f] || cut[f] == old[f]) << length << ": " << cut[f];
+    }
+}
+
 // The code ends two characters before the next "sequence"; without their own
 // markers the code and sequence are missing, not a slice of other text.
 TEST(ReportDecoder, CodeEndsTwoBeforeTheNextSequenceAndNeedsItsOwnMarker) {

@@ -4,7 +4,6 @@
 // checks every index.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <random>
 #include <sstream>
@@ -41,42 +40,6 @@ const std::vector<std::string_view> kMarkers = {
     "</send_time>", "magnitude>", "</magnitude>", "mip>", "latitude", "</latitude>", "</depth>",
     "p_data>", "</p_data>", "nobs_pol>", "region>", "</region>", ">", "\""};
 // clang-format on
-
-std::vector<std::string> texts(const CurrentReport& r) {
-    return {r.code00, r.sequence00, r.origintime00.text(), r.sendtime00.text(), r.region_name00};
-}
-std::vector<double> numbers(const CurrentReport& r) {
-    return {r.magnitude00, r.mip00, r.latitude00, r.longitude00, r.depth00,    r.pdata00,
-            r.azp00,       r.thp00, r.azt00,      r.tht00,       r.nobs_pol00, r.n_pol_err00};
-}
-
-// Values a missing field cannot have come from; mip and the region are reset.
-CurrentReport prior() {
-    CurrentReport r;
-    r.code00 = r.sequence00 = "prior";
-    for (double* x : {&r.magnitude00, &r.latitude00, &r.longitude00, &r.depth00, &r.pdata00,
-                      &r.azp00, &r.thp00, &r.azt00, &r.tht00, &r.nobs_pol00, &r.n_pol_err00})
-        *x = -777;
-    return r;
-}
-
-// A report cut at any length: each field is either what the whole report
-// gives or, its end marker cut away, what it was before.
-TEST(ReportFuzz, ACutReportGivesEachFieldWholeOrNotAtAll) {
-    const std::string text = test::report_xml({});
-    CurrentReport whole = prior();
-    ASSERT_TRUE(parse_report(text, whole));
-    for (std::size_t length = 0; length <= text.size(); ++length) {
-        CurrentReport r = prior();
-        parse_report(text.substr(0, length), r);
-        for (std::size_t f = 0; f < texts(r).size(); ++f)
-            ASSERT_TRUE(texts(r)[f] == texts(whole)[f] || texts(r)[f] == texts(prior())[f])
-                << length << ": " << texts(r)[f];
-        for (std::size_t f = 0; f < numbers(r).size(); ++f)
-            ASSERT_TRUE(numbers(r)[f] == numbers(whole)[f] || numbers(r)[f] == numbers(prior())[f])
-                << length << ": field " << f;
-    }
-}
 
 // Damaged datagrams through framing and decoding.
 TEST(ReportFuzz, DamagedDatagramsDecodeWithinRanges) {

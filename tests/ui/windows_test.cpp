@@ -13,7 +13,6 @@
 #include "app/app.hpp"
 #include "app/main_state.hpp"
 #include "app/popup_windows.hpp"
-#include "fakes/fake_platform.hpp"
 #include "fakes/qt_test_platform.hpp"
 #include "fakes/temp_folder.hpp"
 #include "ui/main_window.hpp"
@@ -153,7 +152,6 @@ struct PlatformWindows : ::testing::Test {
             if (w->objectName() == name) return w;
         return nullptr;
     }
-    QWidget* popup() { return window(WindowId::popupmap, "popupmap"); }
     // The text of a box or label in `w`.
     QString text(QWidget* w, const char* name) {
         return w->findChild<QWidget*>(name)->property("text").toString();
@@ -163,7 +161,8 @@ struct PlatformWindows : ::testing::Test {
     // Renders the pop-up and the message window, opened as any access opens
     // them, and gives three of the values they show.
     QString rendered() {
-        QWidget *pop = popup(), *message = window(WindowId::message, "message");
+        QWidget *pop = window(WindowId::popupmap, "popupmap"),
+                *message = window(WindowId::message, "message");
         platform.render_event_windows();
         return text(pop, "Text16") + "|" + text(pop, "Label30") + "|" + text(message, "Label3");
     }
@@ -194,38 +193,6 @@ TEST_F(PlatformWindows, MechanismPanelTakesTwips) {
     EXPECT_EQ(std::tuple(at(79, 36), at(80, 36), at(79, 37)), std::tuple(black, back, back));
     EXPECT_EQ(std::tuple(at(46, 26), at(46, 24), at(46, 36)), std::tuple(black, back, back));
     EXPECT_LE(QFontMetrics(panel.font()).height(), 10);
-}
-
-// The core's tests run on the fake platform; both must follow one set of
-// state rules, and the user's minimising and restoring counts as well.
-TEST_F(PlatformWindows, QtAndFakeWindowStatesAgree) {
-    using P = eew::Platform;
-    // clang-format off
-    const std::pair<void (P::*)(WindowId), WindowState> steps[] = {
-        {&P::hide_window, WindowState::hidden}, {&P::show_window, WindowState::normal},
-        {&P::minimise_window, WindowState::minimised}, {&P::hide_window, WindowState::minimised},
-        {&P::restore_window, WindowState::hidden}, {&P::minimise_window, WindowState::minimised},
-        {&P::show_window, WindowState::minimised}, {&P::restore_window, WindowState::normal},
-        {&P::close_window, WindowState::not_created}, {&P::minimise_window, WindowState::minimised}};
-    const std::pair<Qt::WindowState, WindowState> by_user[] = {{Qt::WindowMinimized, WindowState::minimised}, {Qt::WindowNoState, WindowState::normal}};
-    // clang-format on
-    eew::test::FakePlatform fake;
-    int step = 0;
-    for (const auto& [call, expected] : steps) {
-        P& qt = platform;
-        P& other = fake;
-        (qt.*call)(WindowId::popupmap);
-        (other.*call)(WindowId::popupmap);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(platform.window_state(WindowId::popupmap), expected) << "step " << step;
-        EXPECT_EQ(fake.window_state(WindowId::popupmap), expected) << "step " << step++;
-    }
-    platform.show_window(WindowId::popupmap);
-    for (auto [state, expected] : by_user) {
-        popup()->windowHandle()->setWindowStates(state);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(platform.window_state(WindowId::popupmap), expected);
-    }
 }
 
 }  // namespace
