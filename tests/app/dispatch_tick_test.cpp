@@ -64,28 +64,6 @@ TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheReferenceSite) {
     EXPECT_EQ(std::tuple(m.travel.traveltime_ref, m.travel.countdown_ref), std::tuple(4, -2));
 }
 
-TEST_F(Dispatch, ANewlyFollowedEventFreezesTheFirstInfoAndChimesOnce) {
-    receive(ReportValues{});
-    s.platform.advance(2);
-    ReportValues second{.sequence = 2, .magnitude = 6.8};
-    receive(second);
-    EXPECT_EQ(std::tuple(m.events.map_flag, m.followed.magnitude, m.first.magnitude_first,
-                         m.travel.lapse),
-              std::tuple(2, 6.8, 6.5, 8));
-    // The class sound follows the chime; only the chime counts here.
-    const auto chimes = [&] {
-        return std::count(s.platform.sounds.begin(), s.platform.sounds.end(), m.paths.file_sound);
-    };
-    EXPECT_EQ(std::tuple(chimes(), s.platform.sounds.front(), s.platform.pauses),
-              std::tuple(1, m.paths.file_sound, std::vector<int>{600}));
-    m.settings.voice_flag = 0;
-    second.code = "20240401090100";
-    second.mip = 7.5;  // felt more strongly: followed from now on, and frozen anew
-    receive(second);
-    EXPECT_EQ(std::tuple(m.events.i_event_selected, chimes(), m.popup_view.Text7),
-              std::tuple(2, 1, "6.8"));
-}
-
 // The mechanism panel is drawn again only when it would change: a new
 // mechanism, or a pop-up that was closed and came back empty.
 TEST_F(Dispatch, TheMechanismPanelIsRedrawnOnlyForANewMechanismOrAfterTheWindowClosed) {

@@ -46,17 +46,6 @@ TEST(StartUpAuto, StartsIdleAndAutomaticStartPressesStartAndMapOn) {
     }
 }
 
-TEST_F(StartUp, ReadsTheTablesWhateverTheirLineBreaks) {
-    write("traveltime300.dat", test::linear_travel_table(4.0, 1));
-    ASSERT_FALSE(load());
-    EXPECT_EQ(std::tuple(m.traveltime_table_s.at(81, 300), m.traveltime_table_s.at(40, 7),
-                         m.traveltime_table_p.at(1, 1)),
-              std::tuple(1200, 28, 7));
-    EXPECT_EQ(m.lpwave.lpwave_message + " " + std::to_string(m.lpwave.intensity_min),
-              "長周期地震動に注意してください。 0.500000");
-    EXPECT_EQ(m.regions.region_table[3][2] + "|" + m.regions.region_table[4][1], "東京都２３区|");
-}
-
 // The pages file is optional: start-up goes on whatever it holds, a line that
 // cannot be used keeps its built-in page, and the notice names file and line.
 TEST_F(StartUp, WebPagesLinesThatCannotBeUsedKeepTheBuiltInPageAndAreNoticed) {
@@ -164,19 +153,6 @@ TEST(Quit, ClosesEveryWindowInOrderSavesTheListAndDropsDialogEditsOnce) {
         EXPECT_NE(error.value_or("").find("24hours.dat"), std::string::npos);
         EXPECT_EQ(q.platform.exit_code_, 0);
     }
-}
-
-// A live event in progress is logged at "quit" (the desktop scenario); a
-// replay never is.
-TEST(Quit, LeavesAReplayInProgressUnlogged) {
-    test::StartedApp s;
-    s.folder.write("log/x", test::log_text({test::report_xml({})}));
-    s.platform.chosen_file = s.folder.path() + "/log/x";
-    s.app.Command8_Click();
-    s.app.Command3_Click();
-    EXPECT_EQ(std::tuple(s.m().events.event_flag, s.folder.exists("log/20240401.0900_0_M65"),
-                         s.folder.read("data/24hours.dat").substr(0, 3)),
-              std::tuple(11, false, "0\r\n"));
 }
 
 // The dialog opened through "set", edited by `edit`, then confirmed.
