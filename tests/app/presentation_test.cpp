@@ -182,16 +182,6 @@ TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty
     EXPECT_EQ(p.window_state(WindowId::message), WindowState::normal);
 }
 
-TEST_F(WarningOutput, WithoutTravelTimeNoCountdownSoundOrWindow) {
-    m.travel.travel_s_data_flag = 0;
-    m.popup_view.Text26 = "3";
-    m.message_view.Label3 = "old";
-    run(4.0);
-    EXPECT_EQ(std::tuple(p.sounds.size(), m.popup_view.Text26, m.message_view.Label3,
-                         p.window_state(WindowId::message)),
-              std::tuple(0u, "", "old", WindowState::not_created));
-}
-
 // Which page, if any, a cycle opens.
 TEST(WebPopup, PageWaitsForItsWaveToPassByMoreThanASecond) {
     const WebPage none = WebPage::none, lp = WebPage::long_period, s = WebPage::strong_shaking;

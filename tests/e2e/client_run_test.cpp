@@ -1,13 +1,11 @@
 // The real program, offscreen on a copy of its folder, fed a scenario by the
-// real simulator: what it logs, lists and reloads; and, in-process, how a log
-// written live replays and what the shipped scenario shows through the real
-// windows.
+// real simulator: what it logs, lists and reloads; and, in-process, what the
+// shipped scenario gives through the real windows.
 #include <gtest/gtest.h>
 
 #include <QThread>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <regex>
 #include <sstream>
 
@@ -15,13 +13,10 @@
 #include "fakes/client_process.hpp"
 #include "fakes/qt_test_platform.hpp"
 #include "fakes/report_text.hpp"
-#include "fakes/started_app.hpp"
 #include "feed_framing.hpp"
-#include "maps/map_catalogue.hpp"
 #include "scenario.hpp"
 #include "scenario_plan.hpp"
 #include "ui/desktop_program.hpp"
-#include "ui/picture_area.hpp"
 
 namespace eew {
 namespace {
@@ -30,12 +25,11 @@ namespace fs = std::filesystem;
 
 // M 5.6 and, a second later, M 4.2 under Chiba; the noise message ends the
 // event 9 s after the first origin.
-// clang-format off
-const std::string kLarge = "quake\n origin 0\n epicentre 140.1 35.6\n depth 10\n magnitude 5.6\n reports 3 1\n"
-                           " region chiba_northwest\n noise 3\n";
-const std::string kScenario = kLarge + "quake\n origin 1\n epicentre 140.3 35.8\n depth 10\n magnitude 4.2\n"
-                                       " reports 2 1\n region chiba_northwest\n";
-// clang-format on
+const std::string kScenario =
+    "quake\n origin 0\n epicentre 140.1 35.6\n depth 10\n magnitude 5.6\n reports 3 1\n"
+    " region chiba_northwest\n noise 3\n"
+    "quake\n origin 1\n epicentre 140.3 35.8\n depth 10\n magnitude 4.2\n reports 2 1\n"
+    " region chiba_northwest\n";
 
 std::vector<sim::FeedMessage> plan(const std::string& scenario, const DateTime& start) {
     return sim::plan_scenario(std::get<sim::Scenario>(sim::parse_scenario(scenario)), start);
@@ -127,45 +121,11 @@ TEST(EndToEnd, AnEventIsLoggedListedAndReloadedAndABadTableStopsTheNextStart) {
         << error;
 }
 
-// What the user hears and reads: the sounds, and each new headline and
-// long-period sentence. The countdown sentence is left out: right after the
-// first report the replay shows each second one tick earlier.
-std::vector<std::string> follow(test::StartedApp& t, const std::function<void(int)>& step) {
-    std::vector<std::string> said;
-    t.m().settings.disp_event_minutes = 8;
-    for (int second = 0; second < 60 && (second < 10 || t.m().events.event_flag != 0); ++second) {
-        if (second > 0) t.platform.advance(1), t.app.Timer1_Timer();
-        step(second);
-        for (const std::string* s : {&t.m().message_view.Label2, &t.m().message_view.Label4})
-            if (!s->empty() && (said.empty() || said.back() != *s)) said.push_back(*s);
-    }
-    for (const std::string& sound : t.platform.sounds)
-        said.push_back(fs::path(sound).filename().string());
-    return said;
-}
-
-// Each report and the noise message arrive when they were sent.
-TEST(EndToEnd, ALogWrittenLiveReplaysWithTheSameSoundsAndSentences) {
-    test::StartedApp live, replay;
-    live.platform.clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
-    const auto sent = plan(kLarge, live.platform.clock);
-    const auto heard = follow(live, [&](int second) {
-        for (const auto& m : sent)
-            if (m.offset == second) live.app.Winsock1_DataArrival(test::relay_datagram(m.text));
-    });
-    replay.platform.chosen_file =
-        live.folder.path() + "/log/" + files_in(live.folder.path() + "/log").at(0);
-    const auto replayed =
-        follow(replay, [&](int s) { s == 0 ? replay.app.Command8_Click() : void(); });
-    EXPECT_TRUE(heard.back().ends_with(".wav"));
-    EXPECT_EQ(replayed, heard);
-}
-
 // The shipped scenario, framed as the simulator sends it, through the program
 // started on a copy of the shipped data folder, with the real Qt windows
-// offscreen: the values of the whole chain and, once the event has ended, its
-// disc on the main map.
-TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndStaysOnTheMainMap) {
+// offscreen: the values of the whole chain, and the event's end. Where an
+// ended event lands on the main map is the drawing's test.
+TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndEndsWithoutADialog) {
     test::TempFolder folder;
     // Display time 8 s, no automatic start.
     test::copy_program(folder, EEW_SOURCE_DIR, {{5, "8"}, {21, "0"}});
@@ -174,17 +134,9 @@ TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndStaysOnTheMainMa
     platform.clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
     DesktopProgram program(platform);  // its timers not started: the test ticks
     App& app = program.app();
-    MainWindow& window = program.window();
     ASSERT_FALSE(app.Form_Load().has_value());
     const MainState& m = app.state();
     ASSERT_EQ(m.site.sitename, "東京都千代田区");
-    app.Command5_Click();  // "mapON"
-    auto* map = window.findChild<PictureArea*>("Picture1");
-    ASSERT_NE(map, nullptr);
-    const MapPoint at = project(m.maps, 5, 140.1, 35.6);
-    const QPoint centre(static_cast<int>(at.x), static_cast<int>(at.y));
-    window.render();
-    const QColor before = map->rendered().pixelColor(centre);
 
     std::ostringstream scenario;
     scenario
@@ -217,19 +169,9 @@ TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndStaysOnTheMainMa
     for (int second = 1; second < 40 && m.events.event_flag != 0; ++second) {
         platform.clock = platform.clock->plus_seconds(1);
         app.Timer1_Timer();
-        window.render();
-        platform.render_event_windows();
+        program.render_all();
     }
-    ASSERT_EQ(m.events.event_flag, 0);
-    // Depth class 3 (40 km) is light green; M 7.2 gives a radius of 10.08 px.
-    // The site's mark lies 7 px west and 2 px north of the centre.
-    const QColor green(0, 255, 0);
-    EXPECT_NE(before, green);
-    // clang-format off
-    for (auto [x, y, inside] : {std::tuple(0, 0, true), {5, 0, true}, {0, -5, true}, {4, 4, true}, {12, 0, false}, {0, 12, false}, {0, -12, false}})
-        // clang-format on
-        EXPECT_EQ(map->rendered().pixelColor(centre + QPoint(x, y)) == green, inside) << x << y;
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(std::tuple(m.events.event_flag, platform.messages.size()), std::tuple(0, 0u));
 }
 
 }  // namespace

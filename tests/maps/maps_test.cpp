@@ -20,7 +20,6 @@
 #include "observed/station_marks.hpp"
 #include "observed/waveform_packet.hpp"
 #include "observed/waveform_panel.hpp"
-#include "scenario_plan.hpp"
 
 namespace eew {
 namespace {
@@ -91,23 +90,6 @@ TEST_F(Maps, EpicentreMarkAndLongPeriodCircle) {
         draw_epicentre_mark(maps, pictures, wave, longitude, latitude, radius, 12, map, 6);
         EXPECT_EQ(calls(), std::pair(main, event)) << wave.magnitude << " " << wave.depth;
         EXPECT_EQ(radius, after);
-    }
-}
-
-// Site at the eastern map's origin, epicentre 100 px right of it; a depth class
-// outside the table is drawn as class one.
-TEST_F(Maps, EventMapFrameDrawsMarksStationsAndFrontsInOrder) {
-    const DepthColorTable depth_colours{0, 12, 14, 10, 2, 9, 1};
-    auto stations = [&] { event_map.point(1, 2, Colour::palette(7)); };
-    for (const auto& [depth_class, epicentre] :
-         {std::pair{3, "circle 100 357 r10 c10 w6"}, {7, "circle 100 357 r10 c12 w6"}}) {
-        clear();
-        const EventMarks marks{135, 36.5, 135 + 100 / (671 / 8.35), 36.5, depth_class, 1};
-        draw_event_map_frame(maps, pictures, depth_colours, {}, {marks, 100, 200}, stations);
-        EXPECT_EQ(calls(),
-                  std::pair(Calls{}, Calls{"clear", "filled square -3 354 3 360 c12 w1", epicentre,
-                                           "point 1 2 c7", "circle 100 357 r87.35 c12 w1",
-                                           "circle 100 357 r174.7 c9 w1"}));
     }
 }
 
@@ -209,25 +191,6 @@ TEST_F(Packets, TraceTurnsRedAfterThePArrivalAndThePeakColoursTheTag) {
     EXPECT_EQ(panel.calls,
               (Calls{"clear", "line 75.65 50 76.3 68.87 c1 w1", "line 76.3 68.87 76.95 68.87 c1 w1",
                      "filled square 76 54 84 62 c12 w1", "line 725 50 725 69 c11 w1"}));
-}
-
-// The feed simulator's LAN-mode packets are read to their ends: the last
-// record of each has its P time, and peaks fall with distance.
-TEST(SimulatedPackets, DecodeWhole) {
-    sim::Quake q;
-    q.longitude = 140.1, q.latitude = 35.6, q.depth = 40, q.magnitude = 7.2, q.reports = 12,
-    q.interval = 1;
-    WaveformPacket w;
-    ObservationPacket o;
-    for (const auto& m :
-         sim::plan_scenario({{q}}, *DateTime::from_fields(2024, 4, 1, 9, 0, 0), true)) {
-        if (m.kind == sim::MessageKind::obs) decode_observation_packet(m.text, o);
-        if (m.kind != sim::MessageKind::wave) continue;
-        decode_waveform_packet(m.text, w);
-        const auto last = wave_slot(w.ipkt, static_cast<long long>(w.nobsall));
-        ASSERT_TRUE(last && w.wave_p_time[static_cast<std::size_t>(*last)]) << m.label;
-    }
-    EXPECT_GT(o.obs_peak[1], 10 * o.obs_peak[static_cast<std::size_t>(shown_records(o))]);
 }
 
 std::vector<std::string> drawn(const FocalMechanism& m) {

@@ -4,19 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
-#include <QWidget>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <thread>
 
-#include "app/paths.hpp"
 #include "fakes/client_process.hpp"
 #include "fakes/qt_test_platform.hpp"
 #include "fakes/report_text.hpp"
@@ -88,31 +84,6 @@ TEST_F(UdpFeed, APortInUseOrOutOfRangeIsRefusedNamingIt) {
               std::string::npos);
     EXPECT_NE(platform.bind_feed(70000, false).value_or("").find("70000"), std::string::npos);
     EXPECT_TRUE(platform.feed_closed());
-}
-
-// The clock is the local wall clock, field for field (a second may pass).
-TEST(Clock, ReadsTheLocalTimeOfDay) {
-    test::QtTestPlatform platform;
-    const QDateTime q = QDateTime::currentDateTime();
-    const auto expected =
-        DateTime::from_fields(q.date().year(), q.date().month(), q.date().day(), q.time().hour(),
-                              q.time().minute(), q.time().second());
-    ASSERT_TRUE(expected);
-    EXPECT_LE(std::llabs(seconds_between(*expected, platform.now())), 1);
-}
-
-// Runs on machines with and without an audio device: each request returns at
-// once, whatever the file, and nothing ever asks the user about a sound.
-TEST(PlaySound, RequestsInARowAMissingFileAndStopLeaveNoDialog) {
-    const Paths paths = build_paths(EEW_SHIPPED_PROGRAM_FOLDER);
-    test::QtTestPlatform platform;
-    for (const std::string& file : {paths.file_sound_si[5], paths.file_sound_si[5],
-                                    std::string("/nonexistent/SI7_.wav"), std::string()}) {
-        platform.play_sound(file);
-        QTest::qWait(100);
-    }
-    for (const QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(w->isVisible());
 }
 
 // The desktop's opener is started with the address: a fake xdg-open first on

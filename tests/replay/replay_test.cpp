@@ -25,13 +25,16 @@ ReplayFile read(const std::string& text) {
     return read_replay_file(in);
 }
 
-TEST(ReplayFile, TheLastLineIsDroppedAndHundredReportsAreTooMany) {
+TEST(ReplayFile, TheLastLineIsDroppedAndHundredReportsOrAnOversizeAreTooMuch) {
     struct Case {
         std::string name, text;
         ReplayLoad outcome;
         std::size_t lines;
     };
     const std::string one = log_text({report_xml({})});
+    std::string big;  // lines within their bound, but too many bytes in all
+    while (big.size() <= kMaxReplayFileBytes)
+        big += std::string(kMaxReplayLineBytes - 1, 'x') + "\r\n";
     const Case cases[] = {
         {"nothing", "", ReplayLoad::empty, 0},
         {"only the final line end", "\r\n", ReplayLoad::empty, 0},
@@ -49,12 +52,16 @@ TEST(ReplayFile, TheLastLineIsDroppedAndHundredReportsAreTooMany) {
         {"a send time that is no date",
          log_text({report_xml({}), report_xml({.send_time = "2024,13,1,9,0,5"})}),
          ReplayLoad::invalid, 0},
+        {"a line over its bound", std::string(kMaxReplayLineBytes + 1, 'x') + "\r\n",
+         ReplayLoad::invalid, 0},
+        {"too many bytes", big, ReplayLoad::invalid, 0},
     };
     for (const Case& c : cases) {
         const ReplayFile f = read(c.text);
         EXPECT_EQ(f.outcome, c.outcome) << c.name;
         EXPECT_EQ(f.lines.size(), c.lines) << c.name;
     }
+    EXPECT_EQ(load_replay_file("/nonexistent/log").outcome, ReplayLoad::invalid);
 }
 
 // Second 62 is 09:01:02; a report sent before the first goes back in time.
@@ -69,18 +76,6 @@ TEST(ReplayFile, ALineEndsAtCrKeepsItsLineFeedsAndIsPacedFromTheFirstLine) {
     EXPECT_EQ(paced.offsets, (std::vector<long long>{0, 0, 57, -2}));
     EXPECT_EQ(paced.first_send_time.text(), "2024/04/01 09:00:05");
 }
-TEST(ReplayFile, OversizedFilesAndLinesAreInvalidAndMissingFilesToo) {
-    const std::string long_line(kMaxReplayLineBytes + 1, 'x');
-    // Lines within bounds, but too many bytes in all.
-    std::string big;
-    const std::string line(kMaxReplayLineBytes - 1, 'x');
-    while (big.size() <= kMaxReplayFileBytes)
-        big += line + "\r\n";
-    for (const std::string& text : {long_line + "\r\n", big})
-        EXPECT_EQ(read(text).outcome, ReplayLoad::invalid) << text.size();
-    EXPECT_EQ(load_replay_file("/nonexistent/log").outcome, ReplayLoad::invalid);
-}
-
 // What the file reader refuses is its own test; here what the program does
 // with each outcome. The most a log may hold, 99 reports, plays.
 TEST(ReplayStart, AFileEitherPlaysOrLeavesTheProgramIdleWithNothingBehind) {

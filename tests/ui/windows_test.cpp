@@ -3,18 +3,14 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <QImage>
 #include <QTest>
 #include <QWindow>
 
 #include "app/app.hpp"
 #include "app/main_state.hpp"
-#include "app/popup_windows.hpp"
 #include "fakes/qt_test_platform.hpp"
-#include "fakes/temp_folder.hpp"
 #include "ui/main_window.hpp"
 #include "ui/picture_area.hpp"
 
@@ -53,17 +49,6 @@ TEST_F(MainWindowTest, ABoxShowsAChangeOfItsTextOrOfItsColourAlone) {
     }
 }
 
-TEST_F(MainWindowTest, ANoticeShowsUnderTheLastMessageOnlyWhileThereIsOne) {
-    QWidget *notice = find("notice"), *text4 = find("Text4");
-    const int full_height = text4->height();
-    view().notice = "2024/04/01 09:00:06  The file \"/x/log/a\" could not be created.";
-    window.render();
-    EXPECT_EQ(std::pair(notice->isHidden(), shown("notice")), std::pair(false, view().notice));
-    view().notice.clear();
-    window.render();
-    EXPECT_EQ(std::pair(notice->isHidden(), text4->height()), std::pair(true, full_height));
-}
-
 // Datagrams render at once when they come one by one, and a flood of them
 // leaves the last value shown once it is over.
 TEST_F(MainWindowTest, RenderSoonShowsALoneValueAtOnceAndTheLastOfAFlood) {
@@ -91,12 +76,11 @@ TEST_F(MainWindowTest, TheCloseBoxIsRefusedButTheProgramMayClose) {
 // The pictures of every window: marks land on the pixels their geometry
 // names, in their palette colours.
 
-const QColor kPlain(192, 255, 192), kRed(255, 0, 0), kBlack(0, 0, 0), kGrey(100, 110, 120);
+const QColor kPlain(192, 255, 192), kRed(255, 0, 0), kBlack(0, 0, 0);
 
 struct PictureAreaTest : ::testing::Test {
     QColor at(int x, int y) const { return picture.rendered().pixelColor(x, y); }
 
-    eew::test::TempFolder folder;
     PictureArea picture{"Picture1", QSize(40, 30), kPlain};
 };
 
@@ -119,72 +103,12 @@ TEST_F(PictureAreaTest, MarksLandOnThePixelsOfTheirPointsInWholeColours) {
               std::tuple(kRed, kBlack, kBlack, kBlack, kBlack, kPlain));
 }
 
-// A bitmap that cannot be read leaves the plain background, not the last one.
-TEST_F(PictureAreaTest, ClearKeepsTheBitmapAndAnUnreadableOneLeavesThePlainBackground) {
-    const QImage grey = PictureArea("grey", QSize(40, 30), kGrey).rendered();
-    grey.save(QString::fromStdString(folder.path() + "/grey.bmp"), "BMP");
-    folder.write("broken.bmp", "BM not really a bitmap");
-    for (const std::string name : {"broken.bmp", "missing.bmp", ""}) {
-        ASSERT_TRUE(picture.load_background(folder.path() + "/grey.bmp"));
-        picture.square(0, 0, 39, 29, eew::Colour::palette(12), 1, true);
-        picture.clear();
-        EXPECT_EQ(std::pair(at(0, 0), at(20, 15)), std::pair(kGrey, kGrey));
-        if (name.empty())
-            picture.remove_background();
-        else
-            EXPECT_FALSE(picture.load_background(folder.path() + "/" + name)) << name;
-        EXPECT_EQ(at(20, 15), kPlain) << name;
-    }
-}
-
-using eew::WindowId;
-using eew::WindowState;
-
-// The windows the platform opens besides the main one: the pop-up, the
-// message window and the settings dialog.
-struct PlatformWindows : ::testing::Test {
-    PlatformWindows() { platform.attach_views(m.popup_view, m.message_view); }
-
-    // The window of that name, created by the access as any access does.
-    QWidget* window(WindowId id, const char* name) {
-        if (platform.window_state(id) == WindowState::not_created) platform.hide_window(id);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == name) return w;
-        return nullptr;
-    }
-    // The text of a box or label in `w`.
-    QString text(QWidget* w, const char* name) {
-        return w->findChild<QWidget*>(name)->property("text").toString();
-    }
-    // The event map, made afresh with the pop-up.
-    auto* map() { return dynamic_cast<PictureArea*>(&platform.canvas(eew::PictureId::event_map)); }
-    // Renders the pop-up and the message window, opened as any access opens
-    // them, and gives three of the values they show.
-    QString rendered() {
-        QWidget *pop = window(WindowId::popupmap, "popupmap"),
-                *message = window(WindowId::message, "message");
-        platform.render_event_windows();
-        return text(pop, "Text16") + "|" + text(pop, "Label30") + "|" + text(message, "Label3");
-    }
-
+// The mechanism is drawn in twips; the pop-up's panel turns them into its
+// pixels, and its text lines, 150 twips apart, must not run into each other.
+TEST(PopupWindow, MechanismPanelTakesTwips) {
     eew::MainState m;
     eew::test::QtTestPlatform platform;
-};
-
-TEST_F(PlatformWindows, ViewValuesReachTheWidgetsAndAClosedWindowComesBackEmpty) {
-    m.popup_view.Text16 = "6.8";
-    m.popup_view.Label30 = "1.000";
-    m.message_view.Label3 = "震度2の揺れが到達しました。";
-    map()->square(10, 10, 20, 20, eew::Colour::palette(12), 1, true);
-    EXPECT_EQ(rendered(), "6.8|1.000|震度2の揺れが到達しました。");
-    eew::close_event_windows(m, platform);
-    EXPECT_EQ(rendered(), "||");
-    EXPECT_EQ(map()->rendered().pixelColor(15, 15), QColor(Qt::white));
-}
-
-// The mechanism is drawn in twips; the panel turns them into its pixels, and
-// its text lines, 150 twips apart, must not run into each other.
-TEST_F(PlatformWindows, MechanismPanelTakesTwips) {
+    platform.attach_views(m.popup_view, m.message_view);
     auto& panel = dynamic_cast<PictureArea&>(platform.canvas(eew::PictureId::mechanism_panel));
     panel.point(1199, 550, eew::Colour::palette(0));          // pixel (79.93, 36.67)
     panel.circle(700, 550, 150, eew::Colour::palette(0), 1);  // its top 10 pixels up

@@ -18,7 +18,6 @@
 #include "feed/framing.hpp"
 #include "feed/report_decoder.hpp"
 #include "feed_framing.hpp"
-#include "jst_time.hpp"
 #include "stream_sources.hpp"
 #include "telegram_decoder.hpp"
 #include "telegram_splitter.hpp"
@@ -247,21 +246,6 @@ TEST(Rules, ReportsDecodeInTheReceiverToTheirOwnValuesOnly) {
     tzset();
 }
 
-TEST(Rules, JapanTimeBecomesTheLocalTimeOfEachZone) {
-    const std::tuple<const char*, JstTime, const char*> cases[] = {
-        {"EST5EDT,M3.2.0,M11.1.0", {2011, 4, 15, 23, 34, 16}, "2011/04/15 10:34:16"},
-        {"EST5EDT,M3.2.0,M11.1.0", {2017, 1, 1, 8, 0, 0}, "2016/12/31 18:00:00"},
-        {"JST-9", {2025, 10, 6, 0, 35, 38}, "2025/10/06 00:35:38"},
-    };
-    for (const auto& [zone, jst, local] : cases) {
-        setenv("TZ", zone, 1);
-        tzset();
-        EXPECT_EQ(local_time_of(jst).text(), local) << zone;
-    }
-    unsetenv("TZ");
-    tzset();
-}
-
 const QByteArray kTelegram =
     "37 03 00 110415233450 C11\n110415233419\nND20110415233435 NCN004 JD////////////// JN///\n"
     "286 N391 E1427 010 51 03 RK66524 RT11/// RC23///\n9999=\n";
@@ -301,7 +285,7 @@ struct App {
     QCoreApplication app{argc, argv};
 };
 
-TEST(HttpSource, TakesTheNamedMemberOnceWhileItStaysTheSame) {
+TEST(HttpSource, TakesTheTextMemberAtItsDottedPathOnceWhileItStaysTheSame) {
     App app;
     const QByteArray body =
         QJsonDocument(QJsonObject{{"data", QJsonObject{{"telegram", QString(kTelegram)}}}})
@@ -318,9 +302,7 @@ TEST(HttpSource, TakesTheNamedMemberOnceWhileItStaysTheSame) {
     server.run_until(3);
     ASSERT_EQ(pieces.size(), 1u);
     EXPECT_EQ(std::tuple(pieces[0].error, pieces[0].tokens.size()), std::tuple("", 20u));
-}
-
-TEST(HttpSource, FindsATextMemberByItsDottedPathOnly) {
+    // The member is a text found by its dotted path only.
     const std::tuple<QByteArray, QString, std::optional<QString>> cases[] = {
         {R"({"a":{"b":"x y"}})", "a.b", "x y"},    {R"({"a":"x"})", "a", "x"},
         {R"({"a":{"b":1}})", "a.b", std::nullopt}, {R"({"a":"x"})", "a.b", std::nullopt},
