@@ -20,15 +20,14 @@
 namespace eew {
 namespace {
 
-TEST(Framing, RelayModeSkipsTheTwoBytePrefixAndTheLastByteShorterThan13BytesIsIgnored) {
+TEST(Framing, RelayPrefixAndLastByteGoShortDatagramsAreIgnoredAndTheKindIsNearTheTop) {
     EXPECT_EQ(frame_message("PPabcdefghijZ", false), "abcdefghij");   // 13 bytes -> 10
     EXPECT_EQ(frame_message("PPabcdefghijZ", true), "PPabcdefghij");  // LAN: 13 -> 12
     EXPECT_EQ(frame_message(std::string("PP\0\x82\xFF end\nxyzZ", 13), false),
               std::string("\0\x82\xFF end\nxyz", 10));  // bytes kept as they are
     EXPECT_FALSE(frame_message(std::string(12, 'x'), true));
-}
-
-TEST(Framing, KindIsFoundInTheFirstTenCharactersFirstMatchWinsWaveAndObsOnlyOnTheLan) {
+    // The kind is found in the first ten characters, the first match winning;
+    // waveforms and observations only on the local network.
     using enum MessageKind;
     // clang-format off
     const std::tuple<const char*, bool, MessageKind> cases[] = {
@@ -188,21 +187,18 @@ TEST(ReportDecoder, ACutReportGivesEachFieldWholeOrAsBefore) {
 
 // The code ends two characters before the next "sequence"; without their own
 // markers the code and sequence are missing, not a slice of other text.
-TEST(ReportDecoder, CodeEndsTwoBeforeTheNextSequenceAndNeedsItsOwnMarker) {
+TEST(ReportDecoder, CodeAndSequenceNeedTheirOwnMarkersAndABadDateTimeFailsTheReport) {
     const CurrentReport r = decoded(replaced(kReport, "20240401090010", "20240401sequence1"));
     EXPECT_EQ(fields(r).substr(0, 9), "202404|3|");
     const CurrentReport none = decoded(R"(<?xml version="1.0"?><a sequence="4"><data code="X">)");
     EXPECT_EQ(fields(none).substr(0, 6), "old|4|");
-}
-
-// A date-time that cannot be built keeps its value and fails the report, whose
-// other fields are decoded; missing date-times are no failure.
-TEST(ReportDecoder, DateTimeThatCannotBeBuiltKeepsItsValueAndFailsTheReport) {
-    CurrentReport r = kPrevious;
-    EXPECT_FALSE(parse_report(replaced(kReport, "2024,4,1,9,0,12.5", "2024,2,30,9,0,12"), r));
-    EXPECT_EQ(std::tuple(r.origintime00, r.sendtime00, r.magnitude00),
+    // A date-time that cannot be built keeps its value and fails the report,
+    // whose other fields are decoded; missing date-times are no failure.
+    CurrentReport bad = kPrevious;
+    EXPECT_FALSE(parse_report(replaced(kReport, "2024,4,1,9,0,12.5", "2024,2,30,9,0,12"), bad));
+    EXPECT_EQ(std::tuple(bad.origintime00, bad.sendtime00, bad.magnitude00),
               std::tuple(kPrevious.origintime00, kSent, 6.5));
-    EXPECT_TRUE(parse_report(replaced(kReport, "2024,4,1,9,0,30", ""), r));
+    EXPECT_TRUE(parse_report(replaced(kReport, "2024,4,1,9,0,30", ""), bad));
 }
 
 // The writers of the configuration, the 24-hour list and the event logs all

@@ -37,8 +37,17 @@ struct UdpFeed : ::testing::Test {
     std::vector<std::string> got;
 };
 
-// A datagram sent while stopped is lost: the one after the restart is the fourth.
-TEST_F(UdpFeed, DatagramsArriveWholeInOrderUntilStopThenOnAllAddresses) {
+// A port in use or out of range is refused, naming it. A datagram sent while
+// stopped is lost: the one after the restart is the fourth.
+TEST_F(UdpFeed, APortInUseIsRefusedAndDatagramsArriveWholeInOrderUntilStop) {
+    {
+        QUdpSocket holder;
+        ASSERT_TRUE(holder.bind(QHostAddress::LocalHost, static_cast<quint16>(port)));
+        EXPECT_NE(platform.bind_feed(port, false).value_or("").find(std::to_string(port)),
+                  std::string::npos);
+    }
+    EXPECT_NE(platform.bind_feed(70000, false).value_or("").find("70000"), std::string::npos);
+    EXPECT_TRUE(platform.feed_closed());
     const std::string bytes("  <?xml\0\x82\xFF\r\n", 12);
     ASSERT_EQ(platform.bind_feed(port, false), std::nullopt);
     for (const std::string& datagram : {std::string("A1"), std::string("B2"), bytes})
@@ -75,15 +84,6 @@ TEST_F(UdpFeed, DatagramsSentWhileAHandlerPausesAreReadAndHandledAfterIt) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return got.size() == 201; })) << got.size();
     EXPECT_EQ(paused_at, 1);
     EXPECT_EQ(std::tuple(got[1], got[200]), std::tuple("10", "29"));  // in order
-}
-
-TEST_F(UdpFeed, APortInUseOrOutOfRangeIsRefusedNamingIt) {
-    QUdpSocket holder;
-    ASSERT_TRUE(holder.bind(QHostAddress::LocalHost, static_cast<quint16>(port)));
-    EXPECT_NE(platform.bind_feed(port, false).value_or("").find(std::to_string(port)),
-              std::string::npos);
-    EXPECT_NE(platform.bind_feed(70000, false).value_or("").find("70000"), std::string::npos);
-    EXPECT_TRUE(platform.feed_closed());
 }
 
 // The desktop's opener is started with the address: a fake xdg-open first on
