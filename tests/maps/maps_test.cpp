@@ -1,7 +1,7 @@
-// Drawing on the pictures: which event map is chosen, the event map's frame,
-// the 24-hour main map, observation packets as station marks, waveform
-// packets as traces on the waveform panel (and the simulator's packets decoded
-// whole), and the focal mechanism.
+// Drawing on the pictures: which event map is chosen, the epicentre and its
+// long-period circle, the 24-hour main map, observation packets as station
+// marks, waveform packets as traces on the waveform panel, and the focal
+// mechanism.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// The Qt platform: its feed socket, clock, sounds and web pages; and the whole
+// The Qt platform: its feed socket and the web pages it opens; and the whole
 // receiving side under a flood of datagrams.
 #include "platform/qt_platform.hpp"
 

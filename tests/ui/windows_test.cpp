@@ -1,5 +1,5 @@
-// The windows' widgets: the main window, the pictures of every window, and the
-// windows the platform opens besides the main one.
+// The windows' widgets: the main window's boxes and close box, and the
+// pictures of every window.
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
@@ -78,16 +78,12 @@ TEST_F(MainWindowTest, TheCloseBoxIsRefusedButTheProgramMayClose) {
 
 const QColor kPlain(192, 255, 192), kRed(255, 0, 0), kBlack(0, 0, 0);
 
-struct PictureAreaTest : ::testing::Test {
-    QColor at(int x, int y) const { return picture.rendered().pixelColor(x, y); }
-
-    PictureArea picture{"Picture1", QSize(40, 30), kPlain};
-};
-
 // A site mark covers 7 x 7 pixels around its point, a disc is centred on
 // its pixel; rims keep whole colours: blending would give the maps colours
 // of no legend.
-TEST_F(PictureAreaTest, MarksLandOnThePixelsOfTheirPointsInWholeColours) {
+TEST(PictureArea, MarksLandOnThePixelsOfTheirPointsInWholeColours) {
+    PictureArea picture{"Picture1", QSize(40, 30), kPlain};
+    const auto at = [&](int x, int y) { return picture.rendered().pixelColor(x, y); };
     // Every point in [20, 21) x [15, 16) belongs to pixel (20, 15).
     for (const float f : {0.0f, 0.2f, 0.5f, 0.7f, 0.99f}) {
         picture.clear();
