@@ -9,6 +9,7 @@
 #include "app/warning_output.hpp"
 #include "app/web_popup.hpp"
 #include "fakes/fake_platform.hpp"
+#include "notify/web_popup.hpp"
 
 namespace eew {
 namespace {
@@ -181,14 +182,23 @@ TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty
     EXPECT_EQ(p.window_state(WindowId::message), WindowState::normal);
 }
 
-TEST_F(WarningOutput, WithoutTravelTimeNoCountdownSoundOrWindow) {
-    m.travel.travel_s_data_flag = 0;
-    m.popup_view.Text26 = "3";
-    m.message_view.Label3 = "old";
-    run(4.0);
-    EXPECT_EQ(std::tuple(p.sounds.size(), m.popup_view.Text26, m.message_view.Label3,
-                         p.window_state(WindowId::message)),
-              std::tuple(0u, "", "old", WindowState::not_created));
+// Which page, if any, a cycle opens.
+TEST(WebPopup, PageWaitsForItsWaveToPassByMoreThanASecond) {
+    const WebPage none = WebPage::none, lp = WebPage::long_period, s = WebPage::strong_shaking;
+    const struct {
+        WebPopupInputs in;  // checked, ind, longEVstop, intensity, countdown, lpwave_countdown
+        WebPage page;
+    } cases[] = {
+        // clang-format off
+        {{true, 0, 0, 3.5, -2, 20}, s}, {{true, 0, 0, 3.4, -30, -30}, none}, {{true, 0, 0, 3.5, -1, -30}, none},
+        {{false, 0, 0, 6.0, -30, -30}, none}, {{true, 1, 0, 6.0, -30, -30}, none}, {{true, 0, 1, 5.0, -30, -2}, lp},
+        {{true, 0, 1, 1.0, -30, -2}, lp}, {{true, 0, 1, 5.0, -30, -1}, none},
+        // A long-period event waits for its own page after the S wave has passed.
+        {{true, 0, 1, 5.0, -10, 5}, none}, {{true, 1, 1, 5.0, -30, -30}, none},
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(web_popup_page(c.in), c.page) << "row " << &c - cases;
 }
 
 // Intensity 4.0 at the site, S wave passed 5 s ago, "LIVO PopUP" checked:

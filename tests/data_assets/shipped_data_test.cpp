@@ -12,7 +12,6 @@
 
 #include "app/paths.hpp"
 #include "maps/map_catalogue.hpp"
-#include "notify/web_pages.hpp"
 #include "quake/region_table.hpp"
 
 namespace eew {
@@ -63,13 +62,6 @@ TEST(ShippedTables, RegionTableIsReadWhole) {
     for (; rows < RegionTable::kCapacity && !table.region_table[rows + 1][1].empty(); ++rows)
         EXPECT_EQ(table.region_table[rows + 1][2].find("\xEF\xBF\xBD"), std::string::npos) << rows;
     EXPECT_EQ(rows, std::ranges::count(read_bytes(region_table_path(kPaths)), '\n'));
-}
-
-// Without the file the program opens the same pages.
-TEST(ShippedTables, WebPagesAreTheBuiltInPagesInCrLfLines) {
-    const WebPages built_in;
-    EXPECT_EQ(read_bytes(web_pages_path(kPaths)),
-              built_in.long_period + "\r\n" + built_in.strong_shaking + "\r\n");
 }
 
 // The maps are bottom-up 24-bit bitmaps of the catalogued size, rows padded to

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QThread>
+#include <QUdpSocket>
 #include <QtGlobal>
+#include <csignal>
+#include <filesystem>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,24 +17,67 @@
 namespace eew::test {
 
 // A UDP port on the loopback that was free a moment ago.
-quint16 free_udp_port();
+inline quint16 free_udp_port() {
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    return probe.localPort();
+}
 
 // Copies the data folder under `source_dir` into `folder`, without its
 // 24-hour list, and sets the configuration lines (numbered from 1) given.
 // With `binary`, copies it beside the data too and returns the copy's path.
-std::string copy_program(const TempFolder& folder, const std::string& source_dir,
-                         const std::vector<std::pair<int, std::string>>& config_lines,
-                         const std::string& binary = "");
+inline std::string copy_program(const TempFolder& folder, const std::string& source_dir,
+                                const std::vector<std::pair<int, std::string>>& config_lines,
+                                const std::string& binary = "") {
+    namespace fs = std::filesystem;
+    const fs::path root(folder.path());
+    fs::copy(fs::path(source_dir) / "data", root / "data", fs::copy_options::recursive);
+    fs::remove(root / "data" / "24hours.dat");
+    std::string config = folder.read("data/tavi.config");
+    for (const auto& [line, text] : config_lines)
+        config = std::regex_replace(
+            config, std::regex("^(([^\n]*\n){" + std::to_string(line - 1) + "})[^\r\n]*"),
+            "$01" + text);
+    folder.write("data/tavi.config", config);
+    if (!binary.empty()) fs::copy(binary, root / "eewclient");
+    return (root / "eewclient").string();
+}
 
 // Starts `executable` with the offscreen platform.
-void start_offscreen(QProcess& program, const std::string& executable);
+inline void start_offscreen(QProcess& program, const std::string& executable) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    program.start(QString::fromStdString(executable), {});
+}
 
 // Starts `executable` with the offscreen platform and waits (at most 20 s)
-// until it listens on `port`; false if it never did.
-bool start_listening(QProcess& program, const std::string& executable, quint16 port);
+// until it listens on `port`, which it then holds exclusively; false if it
+// never did.
+inline bool start_listening(QProcess& program, const std::string& executable, quint16 port) {
+    const auto taken = [port] {
+        QUdpSocket probe;
+        return !probe.bind(QHostAddress::LocalHost, port, QAbstractSocket::DontShareAddress);
+    };
+    start_offscreen(program, executable);
+    if (!program.waitForStarted(10000)) return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (!taken() && program.state() == QProcess::Running && waited.elapsed() < 20000)
+        QThread::msleep(50);
+    return taken();
+}
 
 // Sends SIGTERM and waits at most 20 s; true if the program then ended
 // normally with status 0. A program still running is killed.
-bool terminate_cleanly(QProcess& program);
+inline bool terminate_cleanly(QProcess& program) {
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    if (!program.waitForFinished(20000)) {
+        program.kill();
+        program.waitForFinished(5000);
+        return false;
+    }
+    return program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0;
+}
 
 }  // namespace eew::test

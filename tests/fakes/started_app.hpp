@@ -1,10 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "app/app.hpp"
 #include "fakes/fake_platform.hpp"
 #include "fakes/program_folder.hpp"
+#include "fakes/report_text.hpp"
 #include "fakes/temp_folder.hpp"
 
 namespace eew::test {
@@ -27,6 +30,20 @@ struct StartedApp {
     TempFolder folder;
     FakePlatform platform;
     App app;
+};
+
+// The started program every handler test drives: datagrams in, ticks on.
+struct AppTest : ::testing::Test {
+    void receive(const std::string& text) { s.app.Winsock1_DataArrival(relay_datagram(text)); }
+    void receive(const ReportValues& r) { receive(report_xml(r)); }
+    void tick(long long seconds = 1) {
+        s.platform.advance(seconds);
+        s.app.Timer1_Timer();
+    }
+
+    StartedApp s;
+    MainState& m = s.m();
+    std::vector<std::string>& event_map = s.platform.canvases[PictureId::event_map].calls;
 };
 
 }  // namespace eew::test

@@ -4,7 +4,6 @@
 // checks every index.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <random>
 #include <sstream>
@@ -42,42 +41,6 @@ const std::vector<std::string_view> kMarkers = {
     "p_data>", "</p_data>", "nobs_pol>", "region>", "</region>", ">", "\""};
 // clang-format on
 
-std::vector<std::string> texts(const CurrentReport& r) {
-    return {r.code00, r.sequence00, r.origintime00.text(), r.sendtime00.text(), r.region_name00};
-}
-std::vector<double> numbers(const CurrentReport& r) {
-    return {r.magnitude00, r.mip00, r.latitude00, r.longitude00, r.depth00,    r.pdata00,
-            r.azp00,       r.thp00, r.azt00,      r.tht00,       r.nobs_pol00, r.n_pol_err00};
-}
-
-// Values a missing field cannot have come from; mip and the region are reset.
-CurrentReport prior() {
-    CurrentReport r;
-    r.code00 = r.sequence00 = "prior";
-    for (double* x : {&r.magnitude00, &r.latitude00, &r.longitude00, &r.depth00, &r.pdata00,
-                      &r.azp00, &r.thp00, &r.azt00, &r.tht00, &r.nobs_pol00, &r.n_pol_err00})
-        *x = -777;
-    return r;
-}
-
-// A report cut at any length: each field is either what the whole report
-// gives or, its end marker cut away, what it was before.
-TEST(ReportFuzz, ACutReportGivesEachFieldWholeOrNotAtAll) {
-    const std::string text = test::report_xml({});
-    CurrentReport whole = prior();
-    ASSERT_TRUE(parse_report(text, whole));
-    for (std::size_t length = 0; length <= text.size(); ++length) {
-        CurrentReport r = prior();
-        parse_report(text.substr(0, length), r);
-        for (std::size_t f = 0; f < texts(r).size(); ++f)
-            ASSERT_TRUE(texts(r)[f] == texts(whole)[f] || texts(r)[f] == texts(prior())[f])
-                << length << ": " << texts(r)[f];
-        for (std::size_t f = 0; f < numbers(r).size(); ++f)
-            ASSERT_TRUE(numbers(r)[f] == numbers(whole)[f] || numbers(r)[f] == numbers(prior())[f])
-                << length << ": field " << f;
-    }
-}
-
 // Damaged datagrams through framing and decoding.
 TEST(ReportFuzz, DamagedDatagramsDecodeWithinRanges) {
     test::Mutator mutate(20240402);
@@ -91,49 +54,22 @@ TEST(ReportFuzz, DamagedDatagramsDecodeWithinRanges) {
     }
 }
 
-// A log of three reports two seconds apart, as the program writes it.
-std::string valid_log() {
-    std::string log;
-    for (int k = 0; k < 3; ++k) {
-        test::ReportValues v;
-        v.send_time = "2024,4,1,9,0," + std::to_string(5 + 2 * k);
-        log += test::report_xml(v) + "2024/04/01 09:00:0" + std::to_string(5 + 2 * k) + "\n\r\n";
-    }
-    return log + "\r\n";
-}
-
-ReplayFile read(const std::string& bytes) {
-    std::istringstream in(bytes);
-    return read_replay_file(in);
-}
-
-// A log cut anywhere replays the reports before the cut, paced as before.
-TEST(ReplayFuzz, ACutLogReplaysTheReportsBeforeTheCut) {
-    const std::string log = valid_log();
-    const ReplayFile whole = read(log);
-    ASSERT_EQ(whole.offsets, (std::vector<long long>{0, 2, 4}));
-    for (std::size_t length = 0; length <= log.size(); ++length) {
-        const ReplayFile cut = read(log.substr(0, length));
-        const std::size_t n = cut.lines.size();
-        ASSERT_NE(cut.outcome, ReplayLoad::invalid) << length;
-        ASSERT_TRUE(std::equal(cut.lines.begin(), cut.lines.end(), whole.lines.begin()) &&
-                    std::equal(cut.offsets.begin(), cut.offsets.end(), whole.offsets.begin()) &&
-                    cut.offsets.size() == n)
-            << length;
-    }
-}
-
-// Any damage gives a whole result or none: never lines without their pacing;
-// an oversized line makes the log invalid.
+// Any damage to a log of three reports two seconds apart gives a whole result
+// or none: never lines without their pacing; an oversized line makes the log
+// invalid.
 TEST(ReplayFuzz, DamagedLogsLoadWholeOrNotAtAll) {
     test::Mutator mutate(5150);
-    const std::string log = valid_log();
+    std::vector<std::string> reports;
+    for (const char* second : {"5", "7", "9"})
+        reports.push_back(test::report_xml({.send_time = std::string("2024,4,1,9,0,") + second}));
+    const std::string log = test::log_text(reports);
     for (int i = 0; i < 1500; ++i) {
         std::string bytes = mutate.mutate(log, {"\r", "\n", "send_time>", "</send_time>"});
         if (i % 100 == 0) bytes.insert(mutate.below(bytes.size() + 1), kMaxReplayLineBytes, 'x');
         if (!holds([&] { fuzz::replay_file_holds(bytes); }, i)) return;
         if (i % 100 == 0) {
-            ASSERT_EQ(read(bytes).outcome, ReplayLoad::invalid);
+            std::istringstream in(bytes);
+            ASSERT_EQ(read_replay_file(in).outcome, ReplayLoad::invalid);
         }
     }
 }

@@ -1,32 +1,28 @@
+// The Qt platform: its feed socket and the web pages it opens; and the whole
+// receiving side under a flood of datagrams.
 #include "platform/qt_platform.hpp"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDateTime>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
-#include <QWidget>
 #include <filesystem>
+#include <fstream>
+#include <random>
+#include <thread>
 
-#include "app/paths.hpp"
 #include "fakes/client_process.hpp"
 #include "fakes/qt_test_platform.hpp"
+#include "fakes/report_text.hpp"
+#include "fakes/started_desktop.hpp"
 #include "notify/web_pages.hpp"
+#include "observed/packet_text.hpp"
 #include "udp_sender.hpp"
 
+namespace eew {
 namespace {
-
-// Runs the event loop until `done` holds or `milliseconds` have passed.
-template <typename Done>
-bool run_until(Done done, int milliseconds = 2000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // The feed socket, fed by the simulator's sender on a free port.
 struct UdpFeed : ::testing::Test {
@@ -34,26 +30,35 @@ struct UdpFeed : ::testing::Test {
         platform.on_datagram([this](std::string_view d) { got.emplace_back(d); });
     }
 
-    void send(const std::string& datagram) { eew::sim::UdpSender(port).send(datagram); }
+    void send(const std::string& datagram) { sim::UdpSender(port).send(datagram); }
 
-    eew::test::QtTestPlatform platform;
-    int port = eew::test::free_udp_port();
+    test::QtTestPlatform platform;
+    int port = test::free_udp_port();
     std::vector<std::string> got;
 };
 
-// A datagram sent while stopped is lost: the one after the restart is the fourth.
-TEST_F(UdpFeed, DatagramsArriveWholeInOrderUntilStopThenOnAllAddresses) {
+// A port in use or out of range is refused, naming it. A datagram sent while
+// stopped is lost: the one after the restart is the fourth.
+TEST_F(UdpFeed, APortInUseIsRefusedAndDatagramsArriveWholeInOrderUntilStop) {
+    {
+        QUdpSocket holder;
+        ASSERT_TRUE(holder.bind(QHostAddress::LocalHost, static_cast<quint16>(port)));
+        EXPECT_NE(platform.bind_feed(port, false).value_or("").find(std::to_string(port)),
+                  std::string::npos);
+    }
+    EXPECT_NE(platform.bind_feed(70000, false).value_or("").find("70000"), std::string::npos);
+    EXPECT_TRUE(platform.feed_closed());
     const std::string bytes("  <?xml\0\x82\xFF\r\n", 12);
     ASSERT_EQ(platform.bind_feed(port, false), std::nullopt);
     for (const std::string& datagram : {std::string("A1"), std::string("B2"), bytes})
         send(datagram);
-    ASSERT_TRUE(run_until([&] { return got.size() == 3; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return got.size() == 3; }));
     platform.close_feed();
     EXPECT_TRUE(platform.feed_closed());
     send("late");
     ASSERT_EQ(platform.bind_feed(port, true), std::nullopt);
     send("LAN");
-    ASSERT_TRUE(run_until([&] { return got.size() == 4; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return got.size() == 4; }));
     EXPECT_EQ(got, (std::vector<std::string>{"A1", "B2", bytes, "LAN"}));
 }
 
@@ -76,59 +81,118 @@ TEST_F(UdpFeed, DatagramsSentWhileAHandlerPausesAreReadAndHandledAfterIt) {
         paused_at = static_cast<int>(got.size());
     });
     send("go");
-    ASSERT_TRUE(run_until([&] { return got.size() == 201; }, 5000)) << got.size();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return got.size() == 201; })) << got.size();
     EXPECT_EQ(paused_at, 1);
     EXPECT_EQ(std::tuple(got[1], got[200]), std::tuple("10", "29"));  // in order
-}
-
-TEST_F(UdpFeed, APortInUseOrOutOfRangeIsRefusedNamingIt) {
-    QUdpSocket holder;
-    ASSERT_TRUE(holder.bind(QHostAddress::LocalHost, static_cast<quint16>(port)));
-    EXPECT_NE(platform.bind_feed(port, false).value_or("").find(std::to_string(port)),
-              std::string::npos);
-    EXPECT_NE(platform.bind_feed(70000, false).value_or("").find("70000"), std::string::npos);
-    EXPECT_TRUE(platform.feed_closed());
-}
-
-// The clock is the local wall clock, field for field (a second may pass).
-TEST(Clock, ReadsTheLocalTimeOfDay) {
-    eew::test::QtTestPlatform platform;
-    const QDateTime q = QDateTime::currentDateTime();
-    const auto expected =
-        eew::DateTime::from_fields(q.date().year(), q.date().month(), q.date().day(),
-                                   q.time().hour(), q.time().minute(), q.time().second());
-    ASSERT_TRUE(expected);
-    EXPECT_LE(std::llabs(eew::seconds_between(*expected, platform.now())), 1);
-}
-
-// Runs on machines with and without an audio device: each request returns at
-// once, whatever the file, and nothing ever asks the user about a sound.
-TEST(PlaySound, RequestsInARowAMissingFileAndStopLeaveNoDialog) {
-    const eew::Paths paths = eew::build_paths(EEW_SHIPPED_PROGRAM_FOLDER);
-    eew::test::QtTestPlatform platform;
-    for (const std::string& file : {paths.file_sound_si[5], paths.file_sound_si[5],
-                                    std::string("/nonexistent/SI7_.wav"), std::string()}) {
-        platform.play_sound(file);
-        run_until([] { return false; }, 100);
-    }
-    for (const QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(w->isVisible());
 }
 
 // The desktop's opener is started with the address: a fake xdg-open first on
 // the PATH records what it was given. These tests run on the offscreen
 // platform, which has no desktop services: the opener is started directly.
 TEST(OpenWebPage, StartsTheDesktopOpenerWithTheAddress) {
-    const std::string address = eew::WebPages{}.strong_shaking;
-    eew::test::TempFolder bin;
+    const std::string address = WebPages{}.strong_shaking;
+    test::TempFolder bin;
     bin.write("xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + bin.path() + "/given'\n");
     std::filesystem::permissions(bin.path() + "/xdg-open", std::filesystem::perms::owner_all);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(bin.path()) + ":" + path);
-    eew::test::QtTestPlatform platform;
+    test::QtTestPlatform platform;
     EXPECT_TRUE(platform.open_web_page(address));
     qputenv("PATH", path);
-    EXPECT_TRUE(run_until([&] { return bin.read("given") == address; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bin.read("given") == address; }));
+}
+
+// The whole receiving side, in LAN mode, under as many datagrams as a sender
+// thread can push: reports of many quakes, noise, cut and random bytes,
+// waveform and observation packets. The program must keep its tick, stay
+// within its bounds and show the right quake once the flood is over.
+
+long resident_kb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
+    return 0;
+}
+
+// Datagram `i` of the flood, in LAN framing (the text and one byte).
+std::string flood_datagram(int i, std::mt19937& random) {
+    test::ReportValues r;
+    r.code = "2024040109" + std::to_string(1000 + i % 40);
+    r.sequence = 1 + i / 1000;
+    r.latitude = 33 + (i % 40) * 0.1;
+    const std::string report = test::report_xml(r);
+    std::string junk(i % 10 == 6 ? random() % 1500 : 0, ' ');
+    for (char& c : junk)
+        c = static_cast<char>(random());
+    const int kind = i % 10;
+    // clang-format off
+    return (kind < 4 ? report
+          : kind == 4 ? "noise " + std::to_string(i) + " of the flood"
+          : kind == 5 ? report.substr(0, random() % report.size())
+          : kind == 6 ? junk
+          : kind == 7 ? test::wave_header(i, 1, 1, 0.5, 1) +
+                            test::wave_record("ST" + std::to_string(i % 90), "U", 12.5, 300, 1.5, "0A0B")
+          : kind == 8 ? test::obs_header(1) + test::obs_record("35.1", "139.2", 2.5)
+          : report.substr(0, 400) + std::string(60000, 'x') + report.substr(400)) + "\n";
+    // clang-format on
+}
+
+TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQuakeShown) {
+    test::StartedDesktop d;  // in LAN mode, started, with the main map shown
+    d.m().settings.lan_flag = 1;
+    d.app().Command1_Click();
+    d.app().Command5_Click();
+    QElapsedTimer clock;
+    clock.start();
+    int ticks = 0;
+    QTimer timer1;
+    QObject::connect(&timer1, &QTimer::timeout, [&] {
+        ++ticks;
+        d.tick();
+    });
+    timer1.start(1000);
+
+    [[maybe_unused]] const long rss_before = resident_kb();
+    std::atomic<bool> sent = false;
+    std::thread sender([&] {
+        std::mt19937 random(7);
+        sim::UdpSender udp(d.port);
+        for (int i = 0; i < 100000; ++i)
+            udp.send(flood_datagram(i, random));
+        sent = true;
+    });
+    while (!sent)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    sender.join();
+    const int ticks_in_flood = ticks;
+    // Whatever is still queued is read, and the tick goes on after it.
+    while (ticks < ticks_in_flood + 2 && clock.elapsed() < 40000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_GE(ticks, ticks_in_flood + 2);
+
+    const MainState& m = d.m();
+    EXPECT_LE(m.events.n_event, EventTable::kSlots);
+    EXPECT_LE(m.recent.total_event_number, RecentEvents::kCapacity);
+#ifndef __SANITIZE_ADDRESS__  // which keeps freed memory aside on purpose
+    EXPECT_LT(resident_kb() - rss_before, 50 * 1024);
+#endif
+
+    // The next report of the followed quake (or of a new one, if the flood's
+    // have ended), now right under the site, is shown with its own values,
+    // nothing left of the damaged ones.
+    test::ReportValues last;
+    last.code = m.followed.code.empty() ? "20991231235959" : m.followed.code;
+    last.sequence = 999;
+    last.latitude = 35.7;
+    last.longitude = 139.7;
+    last.magnitude = last.mip = 7.5;
+    sim::UdpSender(d.port).send(test::report_xml(last) + "\n");
+    while (m.popup_view.Text20 != "999" && clock.elapsed() < 45000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(std::tuple(m.followed.code, m.followed.latitude, m.followed.magnitude),
+              std::tuple(last.code, 35.7, 7.5));
+    EXPECT_EQ(m.popup_view.Text20, "999");
 }
 
 }  // namespace
+}  // namespace eew

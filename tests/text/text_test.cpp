@@ -42,7 +42,7 @@ TEST(NumberFormat, IntegerPartFloorsPlainDecimalIsShortOneDecimalRoundsAsTheValu
         EXPECT_EQ(one_decimal(huge), plain_decimal(huge) + ".0");
 }
 
-TEST(FieldReader, ReadsTextNumberAndLineFields) {
+TEST(FieldReader, ReadsTextNumberAndLineFieldsAndNotPastTheEnd) {
     FieldReader in("f",
                    "  Tokyo Station ,\"Osaka, Kita\" , 135.5\r\n\"two\r\nlines\"\r\n"
                    "1 2,4.5abc  -6\r\n\r\n\r\n7\r\n2024/04/01 09:00:00\r\nlast  ");
@@ -55,12 +55,10 @@ TEST(FieldReader, ReadsTextNumberAndLineFields) {
     EXPECT_EQ(in.line("l"), "2024/04/01 09:00:00");
     EXPECT_EQ(in.text("t"), "last  ");
     EXPECT_TRUE(in.at_end());
-}
-
-TEST(FieldReader, ReadingPastTheEndOrAMissingFileIsAnError) {
-    FieldReader in("f", "1\r\n  \r\n");
-    in.number("1");
-    EXPECT_THROW(in.number("2"), DataFileError);
+    // Reading past the end, blanks and line ends included, or a missing file is an error.
+    FieldReader short_one("f", "1\r\n  \r\n");
+    short_one.number("1");
+    EXPECT_THROW(short_one.number("2"), DataFileError);
     EXPECT_THROW(FieldReader::open("/nonexistent/ref.dat"), DataFileError);
 }
 
@@ -68,7 +66,7 @@ DateTime at(int y, int mo, int d, int h, int mi, long long s) {
     return *DateTime::from_fields(y, mo, d, h, mi, s);
 }
 
-TEST(DateTime, FeedTextDropsTheFractionCarriesSixtySecondsAndRefusesWhatIsNoDate) {
+TEST(DateTime, FeedTextDropsTheFractionCarriesSixtyAndDifferencesCountBoundariesCrossed) {
     // clang-format off
     const std::pair<const char*, const char*> cases[] = {
         {"2024,4,1,9,0,12.5", "2024/04/01 09:00:12"}, {"2024,4,1,9,0", ""}, {"x,4,1,9,0,0", ""},
@@ -81,9 +79,7 @@ TEST(DateTime, FeedTextDropsTheFractionCarriesSixtySecondsAndRefusesWhatIsNoDate
         EXPECT_EQ(t ? t->text() : "", expected) << text;
     }
     EXPECT_EQ(DateTime::from_text("  2031/1/2 3:04:05 "), at(2031, 1, 2, 3, 4, 5));
-}
-
-TEST(DateTime, CountsTheBoundariesCrossedAndKnowsTheLeapYears) {
+    // Differences count the boundaries crossed; leap years know the centuries.
     const DateTime a = at(2024, 4, 1, 9, 0, 59), b = at(2024, 4, 1, 9, 1, 0);
     EXPECT_EQ(std::pair(seconds_between(a, b), minutes_between(a, b)), std::pair(1LL, 1LL));
     EXPECT_EQ(minutes_between(at(2024, 4, 1, 9, 0, 0), a), 0);

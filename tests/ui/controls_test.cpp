@@ -176,18 +176,13 @@ TEST(Controls, EveryControlWorksByMouseKeyboardAndScreenReader) {
 TEST(Controls, AQuakeDuringTheReplayDialogsIsAnnouncedAtOnceAndNotTakenOver) {
     test::StartedDesktop d;
     QTest::mouseClick(d.find("main", "Command1"), Qt::LeftButton);  // "start"
-    const auto shown = [&](const char* window, const char* box) {
-        const QWidget* w = d.find(window, box);
-        const QVariant plain = w->property("plainText");
-        return (plain.isValid() ? plain : w->property("text")).toString().toStdString();
-    };
     d.folder.write("log/broken", "not a log\r\nnor this\r\n\r\n");
     d.platform.chosen_file = d.folder.path() + "/log/broken";
     std::vector<std::string> seen;
     d.platform.during_dialog = [&] {
         ASSERT_TRUE(d.send("noise message " + std::to_string(seen.size())));
         d.tick();
-        seen.push_back(shown("main", "Text4") + " " + shown("main", "Text1"));
+        seen.push_back(d.shown("main", "Text4") + " " + d.shown("main", "Text1"));
     };
     QTest::mouseClick(d.find("main", "Command8"), Qt::LeftButton);  // "replay"
     EXPECT_EQ(d.platform.messages, std::vector<std::string>{"invalid file"});
@@ -199,8 +194,8 @@ TEST(Controls, AQuakeDuringTheReplayDialogsIsAnnouncedAtOnceAndNotTakenOver) {
     d.platform.during_dialog = [&] {
         ASSERT_TRUE(d.send(test::report_xml({})));
         d.tick();
-        seen = {d.showing("popupmap") ? "pop-up" : "", shown("main", "Label19"),
-                shown("popupmap", "Text26")};
+        seen = {d.showing("popupmap") ? "pop-up" : "", d.shown("main", "Label19"),
+                d.shown("popupmap", "Text26")};
     };
     QTest::mouseClick(d.find("main", "Command8"), Qt::LeftButton);
     EXPECT_EQ(seen, (std::vector<std::string>{"pop-up", "地震発生", "-2"}));

@@ -14,10 +14,6 @@ namespace {
 
 using test::report_xml;
 
-std::string text_of(QWidget* w) {
-    return w ? w->property("text").toString().toStdString() : "(none)";
-}
-
 // The default quake lies 27 km from the site and passes the filter (M 3.5).
 TEST(DesktopScenarios, PopUpOffAndOnWhileIdleStillBringsUpTheNextQuake) {
     test::StartedDesktop d;
@@ -26,7 +22,7 @@ TEST(DesktopScenarios, PopUpOffAndOnWhileIdleStillBringsUpTheNextQuake) {
     d.receive(report_xml({}));
     const auto* map = dynamic_cast<PictureArea*>(d.find("popupmap", "Picture1"));
     ASSERT_TRUE(map);
-    EXPECT_EQ(std::tuple(d.showing("popupmap"), text_of(d.find("main", "Label19"))),
+    EXPECT_EQ(std::tuple(d.showing("popupmap"), d.shown("main", "Label19")),
               std::tuple(true, "地震発生"));
     EXPECT_NE(map->rendered().pixelColor(0, 0), QColor(Qt::white));  // the map image
 }
@@ -50,8 +46,7 @@ TEST(DesktopScenarios, AnEventThatFallsBelowTheFilterEndsAfterTheIdleTime) {
 TEST(DesktopScenarios, AnotherQuakesReportLeavesTheLongPeriodJudgementAlone) {
     test::StartedDesktop d;
     const auto announced = [&] {
-        const bool said =
-            text_of(d.find("message", "Label4")).find("長周期地震動") != std::string::npos;
+        const bool said = d.shown("message", "Label4").find("長周期地震動") != std::string::npos;
         return std::pair(d.m().longEVstop, said);
     };
     d.receive(report_xml({.magnitude = 8.0, .mip = 8.0, .latitude = 36.5, .longitude = 141.0}));

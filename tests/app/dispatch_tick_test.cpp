@@ -1,0 +1,264 @@
+// What a datagram, the feed buttons, the watchdog and the one-second tick do
+// to the started program, and the event logs it writes.
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+
+#include "app/dispatch.hpp"
+#include "app/event_logging.hpp"
+#include "app/feed_connection.hpp"
+#include "app/paths.hpp"
+#include "app/report_chain.hpp"
+#include "app/tick.hpp"
+#include "fakes/started_app.hpp"
+#include "quake/reference_sites.hpp"
+
+namespace eew {
+namespace {
+
+using test::ReportValues;
+
+using Dispatch = test::AppTest;
+
+// A message taken is shown on white, and noise winds down only an event in
+// progress (which messages are taken is the framing's test). Packets of the
+// local network are taken only in LAN mode (no relay prefix there); outside it
+// they are ignored entirely and the box keeps what it had.
+TEST_F(Dispatch, NoiseWindsDownOnlyAnEventInProgressAndPacketsAreTakenOnlyInLanMode) {
+    const char *const noise = "noise message", *const wave = "wave 0001 packet",
+                      *const obs = "obs 003 packet";
+    // clang-format off
+    for (auto [lan, text, event_flag, map_flag, after] : {std::tuple(0, noise, 2, 2, 3),
+             {0, noise, 1, 2, 3}, {0, noise, 1, 1, 4}, {0, noise, 1, 0, 4}, {0, noise, 0, 0, 0},
+             {0, noise, 3, 2, 3}, {0, noise, 4, 0, 4}, {0, noise, 11, 1, 11}, {0, noise, 12, 2, 12},
+             {0, wave, 0, 0, 0}, {0, obs, 0, 0, 0}, {1, wave, 0, 0, 0}, {1, obs, 0, 0, 0}}) {
+        // clang-format on
+        m.settings.lan_flag = lan;
+        m.events.event_flag = event_flag;
+        m.events.map_flag = map_flag;
+        m.main_view.Text4 = {"before", kRed};
+        const std::string t = text;
+        s.app.Winsock1_DataArrival(lan == 1 ? t + "\n" : test::relay_datagram(t));
+        const bool shown = lan == 1 || text == noise;
+        EXPECT_EQ(std::tuple(m.events.event_flag, m.main_view.Text4.text, m.main_view.Text4.back),
+                  std::tuple(after, shown ? t : "before", shown ? kWhite : kRed))
+            << t << " " << event_flag << "/" << map_flag;
+    }
+}
+
+// The whole chain's values are the shipped scenario's test, the reference
+// sites the estimates' test; here the state and the buttons.
+TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheReferenceSite) {
+    // Two reference sites; the second lies 14.3 km from the default epicentre.
+    s.folder.write("data/ref.dat", "2\r\n139.0,35.0,1.2,west\r\n140.1,35.8,2.0,east\r\n");
+    m.refs = read_reference_sites(ref_sites_path(m.paths));
+    receive(ReportValues{});
+    EXPECT_EQ(std::tuple(m.events.event_flag, m.events.map_flag, m.main_view.Text3.back,
+                         m.main_view.Command8.enabled, m.feed.latest_rev_time.text()),
+              std::tuple(2, 1, kRed, false, "2024/04/01 09:00:06"));
+    // Hand-computed for the nearest reference site of the test's ref.dat.
+    EXPECT_EQ(m.estimates.ref_site_i_min, 2);
+    EXPECT_NEAR(m.estimates.dist_ref_min, 14.321, 0.001);
+    EXPECT_NEAR(m.estimates.intensity_ref, 3.697, 0.001);
+    EXPECT_EQ(std::tuple(m.travel.traveltime_ref, m.travel.countdown_ref), std::tuple(4, -2));
+}
+
+// Closed with the replay, the pop-up comes back for the live event even
+// though it had been minimised.
+TEST_F(Dispatch, ALiveReportEndsAReplayAndTakesOver) {
+    m.events.event_flag = 11;
+    m.events.n_event = 1;
+    m.events.event_code[1] = "replayed";
+    m.main_view.Command7.enabled = true;
+    s.platform.windows[WindowId::popupmap] = WindowState::minimised;
+    receive(ReportValues{});
+    EXPECT_EQ(std::tuple(s.platform.window_state(WindowId::popupmap), m.events.event_code[1],
+                         m.events.n_event, m.events.event_flag, m.main_view.Command7.enabled),
+              std::tuple(WindowState::normal, "20240401090000", 1, 2, false));
+}
+
+// A noise message and both ticks arrive during the new-event chime.
+TEST_F(Dispatch, WhatArrivesDuringTheChimeRunsAfterTheReportChain) {
+    s.platform.during_pause = [&] {
+        receive("noise message");
+        s.app.Timer2_Timer();
+        s.app.Timer1_Timer();
+        EXPECT_EQ(m.main_view.Text4.text.substr(0, 5), "<?xml");
+        EXPECT_EQ(m.main_view.Text1.text + m.popup_view.Text15, "");  // not that far yet
+    };
+    receive(ReportValues{});
+    EXPECT_EQ(m.popup_view.Text15 + " " + m.main_view.Text4.text + " " + m.main_view.Text1.text,
+              "2024/04/01 09:00:00 noise message 09:00:06");
+    EXPECT_EQ(m.main_view.Text3.text, "3");  // the tick after the noise message
+    // The marks of the new event, then the tick's whole frame over them.
+    EXPECT_EQ(std::count(event_map.begin(), event_map.end(), "clear"), 1);
+    EXPECT_NE(event_map.front(), "clear");
+    EXPECT_EQ(s.app.dropped_datagrams(), 0u);
+}
+
+// Binding failures are the platform's tests, on a real socket.
+struct FeedConnection : test::AppTest {
+    MainView& v = m.main_view;
+};
+
+TEST_F(FeedConnection, TheWatchdogMarksASilentFeedRedOnlyWhileReceiving) {
+    s.app.Timer2_Timer();  // stopped: the empty box is not a silent feed
+    EXPECT_EQ(v.Text4.back, kWhite);
+    s.app.Command1_Click();
+    s.app.Timer2_Timer();  // nothing arrived: "" equals the empty old text
+    EXPECT_EQ(v.Text4.back, kRed);
+    v.Text4 = {"noise", kWhite};  // a message arrives
+    s.app.Timer2_Timer();
+    EXPECT_EQ(v.Text4.back, kWhite);
+    s.app.Timer2_Timer();  // and nothing after it
+    EXPECT_EQ(v.Text4.back, kRed);
+}
+
+// The column of controls is 2760 twips wide, the map window beside it 6456.
+// A missing image is a notice: with automatic start it comes before the main
+// window and its timers, which a dialog would hold up.
+TEST_F(FeedConnection, MapOnShowsTheMainMapAndNoticesAMissingImage) {
+    s.platform.twips_per_px = 10;
+    s.app.Command5_Click();
+    EXPECT_EQ(std::tuple(v.map_shown, v.map_caption, v.map_window_start, v.window_width,
+                         v.window_height, v.notice),
+              std::tuple(true, "last 24 hours", "2024/03/31 09:00", 922, 804, ""));
+    EXPECT_EQ(s.platform.canvases[PictureId::main_map].calls.back(),
+              "filled square 266.875 283.388 272.875 289.388 c12 w1");
+    s.app.Command6_Click();  // "mapOFF"
+    s.platform.canvases[PictureId::main_map].background_loads = false;
+    s.app.Command5_Click();
+    EXPECT_TRUE(s.platform.messages.empty());
+    EXPECT_NE(v.notice.find("japan_map.bmp\" could not be read"), std::string::npos) << v.notice;
+}
+
+using test::report_xml;
+
+const char kLog[] = "log/20240401.0900_0_M65";
+
+// A report of the default quake (origin 09:00:00, sent 09:00:05, S wave at the
+// site in second 7) arrives at 09:00:06 and is followed at lapse 6.
+struct Tick : test::AppTest {
+    Tick() { receive(ReportValues{}); }
+    bool frame_drawn() {
+        const bool drawn = !event_map.empty() && event_map.front() == "clear";
+        event_map.clear();
+        return drawn;
+    }
+};
+
+TEST_F(Tick, AWindingDownEventCountsDownDrawsFramesAndEndsAfterTheDisplayTime) {
+    receive("noise message");
+    m.settings.disp_event_minutes = 9;
+    event_map.clear();
+    tick(-6);  // lapse 0: no fronts yet
+    EXPECT_FALSE(frame_drawn());
+    tick(7);
+    // The box shows the seconds left as the tick found them.
+    for (auto [lapse, countdown, closes_in] : {std::tuple(7, 0, "9"), {8, -1, "2"}, {9, -2, "1"}}) {
+        EXPECT_EQ(std::tuple(m.travel.lapse, m.travel.countdown, m.popup_view.Text65),
+                  std::tuple(lapse, countdown, closes_in));
+        EXPECT_TRUE(frame_drawn() && m.events.event_flag == 3) << lapse;
+        tick();
+    }
+    EXPECT_EQ(m.events.event_flag, 0);
+    EXPECT_FALSE(frame_drawn());
+}
+
+TEST(TickEnd, ALiveSequenceEndsOnSilenceOrAfterALoneNoiseMessageAndIsLogged) {
+    // clang-format off
+    for (auto [event_flag, map_flag, silent, ends] : {std::tuple(2, 2, 120, false), {2, 2, 121, true},
+             {1, 2, 121, true}, {3, 2, 120, false}, {4, 1, 0, true}}) {
+        // clang-format on
+        test::StartedApp t;
+        t.app.Winsock1_DataArrival(test::relay_datagram(report_xml({})));
+        t.m().settings.disp_event_minutes = 1000;
+        t.m().events.event_flag = event_flag;
+        t.m().events.map_flag = map_flag;
+        t.platform.advance(silent);
+        t.app.Timer1_Timer();
+        EXPECT_EQ(std::tuple(t.m().events.event_flag, t.folder.exists(kLog)),
+                  std::tuple(ends ? 0 : event_flag, ends))
+            << event_flag << "/" << map_flag << " " << silent;
+    }
+}
+
+// The replay's first line (sequence 1) has been shown; lines 2 and 3 were sent
+// 5 s after line 1, line 4 7 s after it.
+TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTimeWithoutALog) {
+    m.settings.disp_event_minutes = 12;
+    m.events.event_flag = 11;
+    ReplayState& r = m.replay;
+    r.line_count = 4;
+    r.data_num = 1;
+    r.time00 = s.platform.clock;
+    for (int k = 2; k <= 4; ++k) {
+        ReportValues v{.sequence = k, .send_time = k < 4 ? "2024,4,1,9,0,10" : "2024,4,1,9,0,12"};
+        r.replay_lines[k] = report_xml(v) + "2024/04/01 09:00:13\n";
+        r.replay_offsets[k] = k < 4 ? 5 : 7;
+    }
+    event_map.clear();
+    // clang-format off
+    const std::tuple<int, long long, long long, int> steps[] = {  // line, lapse, countdown, state
+        {1, 7, 0, 11}, {1, 8, -1, 11}, {1, 9, -2, 11}, {1, 10, -3, 11}, {2, 10, -3, 11},
+        {3, 10, -3, 11}, {4, 12, -5, 12}};
+    // clang-format on
+    for (const auto& step : steps) {
+        tick();
+        EXPECT_EQ(std::tuple(r.data_num, m.travel.lapse, m.travel.countdown, m.events.event_flag),
+                  step);
+        EXPECT_EQ(m.followed.sequence, std::to_string(r.data_num));
+        EXPECT_TRUE(frame_drawn()) << m.travel.lapse;
+    }
+    tick();
+    EXPECT_EQ(std::tuple(m.events.event_flag, s.platform.window_state(WindowId::popupmap),
+                         m.main_view.Command8.enabled, m.main_view.Command7.enabled,
+                         s.folder.exists(kLog)),
+              std::tuple(0, WindowState::not_created, true, false, false));
+}
+
+// Never followed: beyond the filter's 300 km.
+ReportValues far_quake(const std::string& code, int origin_second) {
+    return {code, 1,    "2024,4,1,9,0," + std::to_string(origin_second), "2024,4,1,9,0,5", 4.2, 4.2,
+            38.0, 142.5};
+}
+
+using EventLogging = test::AppTest;
+
+TEST_F(EventLogging, AnUnwritableFolderIsNoticedAndTheProgramGoesOn) {
+    receive(ReportValues{});
+    std::filesystem::remove_all(s.folder.path() + "/log");
+    s.folder.write("log", "a file where the log folder should be");
+    write_event_logs(m, s.platform);
+    // The time, then the first failure and how many more failed.
+    EXPECT_TRUE(std::regex_match(
+        m.main_view.notice,
+        std::regex("2024/04/01 09:00:06  [\\s\\S]*20240401.0900_0_M65\" could "
+                   "not be created: Not a directory. \\(and 1 more files\\)[\\s\\S]*")))
+        << m.main_view.notice;
+    EXPECT_TRUE(s.platform.messages.empty());
+    // The list lives elsewhere and is still saved; reception goes on.
+    EXPECT_EQ(s.folder.read("data/24hours.dat").substr(0, 3), "1\r\n");
+    reset_event_table(m);
+    receive(ReportValues{});
+    EXPECT_EQ(m.events.event_flag, 2);
+}
+
+TEST_F(EventLogging, AnEventPushedOutOfTheFullTableIsLoggedFirst) {
+    receive(far_quake("20240401090001", 1));
+    s.platform.advance(1);
+    receive(far_quake("20240401090001", 1));
+    for (int i = 2; i <= 5; ++i)
+        receive(far_quake("2024040109000" + std::to_string(i), 2));
+    EXPECT_FALSE(s.folder.exists("log/20240401.0900_1_M42"));
+    receive(far_quake("20240401090006", 3));
+    // Both of its reports, then the list with it.
+    const std::string log = s.folder.read("log/20240401.0900_1_M42");
+    EXPECT_NE(log.find("09:00:06\n\r\n<?xml"), std::string::npos);
+    EXPECT_EQ(
+        std::tuple(m.events.event_code[1], log.substr(log.size() - 24), m.main_view.Text2.text),
+        std::tuple("20240401090006", "2024/04/01 09:00:07\n\r\n\r\n", "1"));
+}
+
+}  // namespace
+}  // namespace eew
