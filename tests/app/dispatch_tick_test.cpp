@@ -8,6 +8,7 @@
 #include "app/event_logging.hpp"
 #include "app/feed_connection.hpp"
 #include "app/paths.hpp"
+#include "app/popup_windows.hpp"
 #include "app/report_chain.hpp"
 #include "app/tick.hpp"
 #include "fakes/started_app.hpp"
@@ -63,6 +64,22 @@ TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheReferenceSite) {
     EXPECT_EQ(std::tuple(m.travel.traveltime_ref, m.travel.countdown_ref), std::tuple(4, -2));
 }
 
+// The mechanism panel is drawn again only when it would change: a new
+// mechanism, or a pop-up that was closed and came back empty.
+TEST_F(Dispatch, TheMechanismPanelIsRedrawnOnlyForANewMechanismOrAfterTheWindowClosed) {
+    std::vector<std::string>& panel = s.platform.canvases[PictureId::mechanism_panel].calls;
+    ReportValues r;
+    for (auto [nobs_pol, closed, redrawn] :
+         {std::tuple(20, false, 1), {20, false, 0}, {21, false, 1}, {21, true, 1}}) {
+        if (closed) close_event_windows(m, s.platform);
+        panel.clear();
+        r.nobs_pol = nobs_pol;
+        receive(r);
+        ++r.sequence;
+        EXPECT_EQ(std::count(panel.begin(), panel.end(), "clear"), redrawn) << r.sequence;
+    }
+}
+
 // Closed with the replay, the pop-up comes back for the live event even
 // though it had been minimised.
 TEST_F(Dispatch, ALiveReportEndsAReplayAndTakesOver) {
@@ -112,6 +129,17 @@ TEST_F(FeedConnection, TheWatchdogMarksASilentFeedRedOnlyWhileReceiving) {
     EXPECT_EQ(v.Text4.back, kWhite);
     s.app.Timer2_Timer();  // and nothing after it
     EXPECT_EQ(v.Text4.back, kRed);
+    // It also prunes the 24-hour list, but never under an event or a replay.
+    auto& r = m.recent;
+    r.total_event_number = 2;
+    r.recent_event_time[1] = s.platform.clock.plus_seconds(-2 * 86400).text();
+    r.recent_event_time[2] = s.platform.clock.plus_seconds(-3600).text();
+    for (int flag : {1, 4, 11, 0}) {
+        m.events.event_flag = flag;
+        s.app.Timer2_Timer();
+        EXPECT_EQ(r.total_event_number, flag == 0 ? 1 : 2) << flag;
+    }
+    EXPECT_EQ(v.Text2.text, "1");
 }
 
 // The column of controls is 2760 twips wide, the map window beside it 6456.

@@ -180,6 +180,15 @@ TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty
     EXPECT_EQ(msg.Label4, "あと 25秒で長周期地震動による大きな揺れが来ます。");
     EXPECT_EQ(msg.Label5, "LP");
     EXPECT_EQ(p.window_state(WindowId::message), WindowState::normal);
+    // Without a travel time there is no countdown to tell: no box, sound or window.
+    m.travel.travel_s_data_flag = 0;
+    m.message_view.Label3 = "old";
+    p.sounds.clear();
+    p.hide_window(WindowId::message);
+    run(4.0);
+    EXPECT_EQ(std::tuple(p.sounds.size(), m.popup_view.Text26, m.message_view.Label3,
+                         p.window_state(WindowId::message)),
+              std::tuple(0u, "", "old", WindowState::hidden));
 }
 
 // Which page, if any, a cycle opens.

@@ -10,6 +10,7 @@
 #include "app/setform.hpp"
 #include "fakes/mutator.hpp"
 #include "fakes/program_folder.hpp"
+#include "fakes/report_text.hpp"
 #include "fakes/started_app.hpp"
 
 namespace eew {
@@ -153,6 +154,18 @@ TEST(Quit, ClosesEveryWindowInOrderSavesTheListAndDropsDialogEditsOnce) {
         EXPECT_NE(error.value_or("").find("24hours.dat"), std::string::npos);
         EXPECT_EQ(q.platform.exit_code_, 0);
     }
+}
+
+// A live event in progress is logged at "quit"; a replay never is.
+TEST(Quit, LeavesAReplayInProgressUnlogged) {
+    test::StartedApp s;
+    s.folder.write("log/x", test::log_text({test::report_xml({})}));
+    s.platform.chosen_file = s.folder.path() + "/log/x";
+    s.app.Command8_Click();
+    s.app.Command3_Click();
+    EXPECT_EQ(std::tuple(s.m().events.event_flag, s.folder.exists("log/20240401.0900_0_M65"),
+                         s.folder.read("data/24hours.dat").substr(0, 3)),
+              std::tuple(11, false, "0\r\n"));
 }
 
 // The dialog opened through "set", edited by `edit`, then confirmed.

@@ -1,11 +1,13 @@
 // The real program, offscreen on a copy of its folder, fed a scenario by the
-// real simulator: what it logs, lists and reloads; and, in-process, what the
-// shipped scenario gives through the real windows.
+// real simulator: what it logs, lists and reloads; and, in-process, how a log
+// written live replays and what the shipped scenario gives through the real
+// windows.
 #include <gtest/gtest.h>
 
 #include <QThread>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 
@@ -13,6 +15,7 @@
 #include "fakes/client_process.hpp"
 #include "fakes/qt_test_platform.hpp"
 #include "fakes/report_text.hpp"
+#include "fakes/started_app.hpp"
 #include "feed_framing.hpp"
 #include "scenario.hpp"
 #include "scenario_plan.hpp"
@@ -25,9 +28,11 @@ namespace fs = std::filesystem;
 
 // M 5.6 and, a second later, M 4.2 under Chiba; the noise message ends the
 // event 9 s after the first origin.
-const std::string kScenario =
+const std::string kLarge =
     "quake\n origin 0\n epicentre 140.1 35.6\n depth 10\n magnitude 5.6\n reports 3 1\n"
-    " region chiba_northwest\n noise 3\n"
+    " region chiba_northwest\n noise 3\n";
+const std::string kScenario =
+    kLarge +
     "quake\n origin 1\n epicentre 140.3 35.8\n depth 10\n magnitude 4.2\n reports 2 1\n"
     " region chiba_northwest\n";
 
@@ -119,6 +124,40 @@ TEST(EndToEnd, AnEventIsLoggedListedAndReloadedAndABadTableStopsTheNextStart) {
                          "/data/traveltime300.dat\" ends before number 3 of 24300"),
               std::string::npos)
         << error;
+}
+
+// What the user hears and reads: the sounds, and each new headline and
+// long-period sentence. The countdown sentence is left out: right after the
+// first report the replay shows each second one tick earlier.
+std::vector<std::string> follow(test::StartedApp& t, const std::function<void(int)>& step) {
+    std::vector<std::string> said;
+    t.m().settings.disp_event_minutes = 8;
+    for (int second = 0; second < 60 && (second < 10 || t.m().events.event_flag != 0); ++second) {
+        if (second > 0) t.platform.advance(1), t.app.Timer1_Timer();
+        step(second);
+        for (const std::string* s : {&t.m().message_view.Label2, &t.m().message_view.Label4})
+            if (!s->empty() && (said.empty() || said.back() != *s)) said.push_back(*s);
+    }
+    for (const std::string& sound : t.platform.sounds)
+        said.push_back(fs::path(sound).filename().string());
+    return said;
+}
+
+// Each report and the noise message arrive when they were sent.
+TEST(EndToEnd, ALogWrittenLiveReplaysWithTheSameSoundsAndSentences) {
+    test::StartedApp live, replay;
+    live.platform.clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
+    const auto sent = plan(kLarge, live.platform.clock);
+    const auto heard = follow(live, [&](int second) {
+        for (const auto& m : sent)
+            if (m.offset == second) live.app.Winsock1_DataArrival(test::relay_datagram(m.text));
+    });
+    replay.platform.chosen_file =
+        live.folder.path() + "/log/" + files_in(live.folder.path() + "/log").at(0);
+    const auto replayed =
+        follow(replay, [&](int s) { s == 0 ? replay.app.Command8_Click() : void(); });
+    EXPECT_TRUE(heard.back().ends_with(".wav"));
+    EXPECT_EQ(replayed, heard);
 }
 
 // The shipped scenario, framed as the simulator sends it, through the program

@@ -57,10 +57,20 @@ TEST(RecentEvents, LoadPruneAndSaveKeepTheLast1440MinutesAsWritten) {
               "2024/04/02 08:00:00\r\n6 36 140 14\r\n");
 }
 
-EventSlot quake(double magnitude) {
+EventSlot quake(double magnitude, std::string code = "20240403090500017") {
     const DateTime origin = *DateTime::from_fields(2024, 4, 3, 9, 5, 42);
-    return {
-        "20240403090500017", origin, magnitude, 35.5, 139.25, 3, "<r1/>2024/04/03 09:05:50\n\r\n"};
+    return {std::move(code), origin, magnitude, 35.5, 139.25, 3, "<r1/>2024/04/03 09:05:50\n\r\n"};
+}
+
+TEST(LogFileName, OriginMinuteLastCodeCharacterAndMagnitudeInTenthsRoundedHalfAway) {
+    // clang-format off
+    const std::tuple<double, const char*, const char*> cases[] = {
+        {6.45, "20240403090500017", "20240403.0905_7_M65"}, {4.96, "12/", "20240403.0905___M50"},
+        {-1.2, "", "20240403.0905__M00"}, {10.25, "A", "20240403.0905_A_M103"},
+    };
+    // clang-format on
+    for (const auto& [magnitude, code, name] : cases)
+        EXPECT_EQ(log_file_name(quake(magnitude, code)), name);
 }
 
 struct EventLogs : ::testing::Test {

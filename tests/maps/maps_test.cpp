@@ -93,6 +93,23 @@ TEST_F(Maps, EpicentreMarkAndLongPeriodCircle) {
     }
 }
 
+// Site at the eastern map's origin, epicentre 100 px right of it; a depth class
+// outside the table is drawn as class one.
+TEST_F(Maps, EventMapFrameDrawsMarksStationsAndFrontsInOrder) {
+    const DepthColorTable depth_colours{0, 12, 14, 10, 2, 9, 1};
+    auto stations = [&] { event_map.point(1, 2, Colour::palette(7)); };
+    for (const auto& [depth_class, epicentre] :
+         {std::pair{3, "circle 100 357 r10 c10 w6"}, {7, "circle 100 357 r10 c12 w6"}}) {
+        clear();
+        const EventMarks marks{135, 36.5, 135 + 100 / (671 / 8.35), 36.5, depth_class, 1};
+        draw_event_map_frame(maps, pictures, depth_colours, {}, {marks, 100, 200}, stations);
+        EXPECT_EQ(calls(),
+                  std::pair(Calls{}, Calls{"clear", "filled square -3 354 3 360 c12 w1", epicentre,
+                                           "point 1 2 c7", "circle 100 357 r87.35 c12 w1",
+                                           "circle 100 357 r174.7 c9 w1"}));
+    }
+}
+
 // Entries of the last 24 hours counted in minute boundaries, in list order, at
 // least one pixel across; an unreadable time or colour does not break the map.
 TEST_F(Maps, MainMapShowsTheLast24HoursInListOrderThenTheSite) {

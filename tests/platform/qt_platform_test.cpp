@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
@@ -84,6 +85,17 @@ TEST_F(UdpFeed, DatagramsSentWhileAHandlerPausesAreReadAndHandledAfterIt) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return got.size() == 201; })) << got.size();
     EXPECT_EQ(paused_at, 1);
     EXPECT_EQ(std::tuple(got[1], got[200]), std::tuple("10", "29"));  // in order
+}
+
+// The clock is the local wall clock, field for field (a second may pass).
+TEST(Clock, ReadsTheLocalTimeOfDay) {
+    test::QtTestPlatform platform;
+    const QDateTime q = QDateTime::currentDateTime();
+    const auto expected =
+        DateTime::from_fields(q.date().year(), q.date().month(), q.date().day(), q.time().hour(),
+                              q.time().minute(), q.time().second());
+    ASSERT_TRUE(expected);
+    EXPECT_LE(std::llabs(seconds_between(*expected, platform.now())), 1);
 }
 
 // The desktop's opener is started with the address: a fake xdg-open first on

@@ -93,6 +93,17 @@ TEST(STravelTime, IsTheFirstSecondTheFrontHasReachedTheSiteOrTheReferenceSite) {
     }
 }
 
+// An origin time ahead of the clock gives a negative lapse; an unknown
+// long-period time stays unknown instead of wrapping round.
+TEST(UpdateElapsedTimes, CountdownsSaturateInsteadOfOverflowing) {
+    constexpr long long kMax = LLONG_MAX;
+    TravelTimes tt{.traveltime = 25, .lpwave_travel_time = kMax};
+    update_elapsed_times(*DateTime::from_fields(2024, 1, 1, 12, 0, 55),
+                         *DateTime::from_fields(2024, 1, 1, 12, 0, 52), tt);
+    EXPECT_EQ(std::tuple(tt.lapse, tt.countdown, tt.lpwave_countdown),
+              std::tuple(-3LL, 28LL, kMax));
+}
+
 TEST(WaveFrontDistance, FollowsTheTableThenFiveKmPerSecondForSAndEightForP) {
     TravelTable table = table_for(5, 2100.0);
     for (int t = 1; t <= TravelTable::kSeconds; ++t)
@@ -104,6 +115,19 @@ TEST(WaveFrontDistance, FollowsTheTableThenFiveKmPerSecondForSAndEightForP) {
     // clang-format on
     for (const auto& [wave, depth_div, seconds, km] : cases)
         EXPECT_EQ(wave_front_distance(table, wave, depth_div, seconds), km) << seconds;
+}
+
+// A shared bound goes to the weaker class; from 3 up the long-period line is drawn too.
+TEST(IntensityClass, SharedBoundsGoToTheWeakerClass) {
+    // clang-format off
+    const std::pair<double, std::string> cases[] = {
+        {0.0, ""}, {0.1, "1"}, {1.4, "1"}, {1.5, "2"}, {2.4, "2"}, {2.5, "3+"}, {4.4, "4+"}, {4.5, "5弱+"},
+        {5.0, "5弱+"}, {5.1, "5強+"}, {6.0, "6弱+"}, {6.1, "6強+"}, {6.5, "7+"}, {7.4, "7+"}};
+    // clang-format on
+    for (const auto& [displayed, text] : cases) {
+        const auto c = intensity_class(displayed);
+        EXPECT_EQ(c.text + (c.lpwave_line ? "+" : ""), text) << displayed;
+    }
 }
 
 TEST(WarningSentence, CountsDownThenReportsArrivalAndStaysSilentAtPointOne) {

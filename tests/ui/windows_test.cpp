@@ -3,14 +3,18 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QImage>
 #include <QTest>
 #include <QWindow>
 
 #include "app/app.hpp"
 #include "app/main_state.hpp"
+#include "app/popup_windows.hpp"
 #include "fakes/qt_test_platform.hpp"
+#include "fakes/temp_folder.hpp"
 #include "ui/main_window.hpp"
 #include "ui/picture_area.hpp"
 
@@ -73,6 +77,17 @@ TEST_F(MainWindowTest, TheCloseBoxIsRefusedButTheProgramMayClose) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(MainWindowTest, ANoticeShowsUnderTheLastMessageOnlyWhileThereIsOne) {
+    QWidget *notice = find("notice"), *text4 = find("Text4");
+    const int full_height = text4->height();
+    view().notice = "2024/04/01 09:00:06  The file \"/x/log/a\" could not be created.";
+    window.render();
+    EXPECT_EQ(std::pair(notice->isHidden(), shown("notice")), std::pair(false, view().notice));
+    view().notice.clear();
+    window.render();
+    EXPECT_EQ(std::pair(notice->isHidden(), text4->height()), std::pair(true, full_height));
+}
+
 // The pictures of every window: marks land on the pixels their geometry
 // names, in their palette colours.
 
@@ -97,6 +112,63 @@ TEST(PictureArea, MarksLandOnThePixelsOfTheirPointsInWholeColours) {
     picture.filled_circle(20.5f, 15.9f, 5, eew::Colour::palette(12), eew::Colour::palette(0), 1);
     EXPECT_EQ(std::tuple(at(20, 15), at(15, 15), at(25, 15), at(20, 10), at(20, 20), at(27, 15)),
               std::tuple(kRed, kBlack, kBlack, kBlack, kBlack, kPlain));
+}
+
+// A map's bitmap survives clearing; one that cannot be read leaves the plain
+// background, not the last map.
+TEST(PictureArea, ClearKeepsTheBitmapAndAnUnreadableOneLeavesThePlainBackground) {
+    eew::test::TempFolder folder;
+    PictureArea picture{"Picture1", QSize(40, 30), kPlain};
+    const QColor grey(100, 110, 120);
+    PictureArea("grey", QSize(40, 30), grey)
+        .rendered()
+        .save(QString::fromStdString(folder.path() + "/grey.bmp"), "BMP");
+    folder.write("broken.bmp", "BM not really a bitmap");
+    for (const std::string name : {"broken.bmp", "missing.bmp", ""}) {
+        ASSERT_TRUE(picture.load_background(folder.path() + "/grey.bmp"));
+        picture.square(0, 0, 39, 29, eew::Colour::palette(12), 1, true);
+        picture.clear();
+        EXPECT_EQ(picture.rendered().pixelColor(20, 15), grey);
+        if (name.empty())
+            picture.remove_background();
+        else
+            EXPECT_FALSE(picture.load_background(folder.path() + "/" + name)) << name;
+        EXPECT_EQ(picture.rendered().pixelColor(20, 15), kPlain) << name;
+    }
+}
+
+// The pop-up and message windows show the view's values; closed, they come
+// back empty, the event map too.
+TEST(PopupWindow, ViewValuesReachTheWidgetsAndAClosedWindowComesBackEmpty) {
+    eew::MainState m;
+    eew::test::QtTestPlatform platform;
+    platform.attach_views(m.popup_view, m.message_view);
+    // Renders both windows, opened as any access opens them, and gives three of their values.
+    const auto rendered = [&] {
+        QString texts;
+        for (auto [id, name, box] : {std::tuple(eew::WindowId::popupmap, "popupmap", "Text16"),
+                                     {eew::WindowId::popupmap, "popupmap", "Label30"},
+                                     {eew::WindowId::message, "message", "Label3"}}) {
+            if (platform.window_state(id) == eew::WindowState::not_created)
+                platform.hide_window(id);
+            platform.render_event_windows();
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == name)
+                    texts += w->findChild<QWidget*>(box)->property("text").toString() + "|";
+        }
+        return texts;
+    };
+    auto map = [&] {
+        return &dynamic_cast<PictureArea&>(platform.canvas(eew::PictureId::event_map));
+    };
+    m.popup_view.Text16 = "6.8";
+    m.popup_view.Label30 = "1.000";
+    m.message_view.Label3 = "震度2の揺れが到達しました。";
+    map()->square(10, 10, 20, 20, eew::Colour::palette(12), 1, true);
+    EXPECT_EQ(rendered(), "6.8|1.000|震度2の揺れが到達しました。|");
+    eew::close_event_windows(m, platform);
+    EXPECT_EQ(rendered(), "|||");
+    EXPECT_EQ(map()->rendered().pixelColor(15, 15), QColor(Qt::white));
 }
 
 // The mechanism is drawn in twips; the pop-up's panel turns them into its

@@ -18,6 +18,7 @@
 #include "feed/framing.hpp"
 #include "feed/report_decoder.hpp"
 #include "feed_framing.hpp"
+#include "jst_time.hpp"
 #include "stream_sources.hpp"
 #include "telegram_decoder.hpp"
 #include "telegram_splitter.hpp"
@@ -242,6 +243,22 @@ TEST(Rules, ReportsDecodeInTheReceiverToTheirOwnValuesOnly) {
     }
     const auto noise = frame_message(sim::make_datagram(sent[2].text, sim::Framing::relay), false);
     EXPECT_EQ(message_kind(noise.value_or(""), false), MessageKind::noise);
+    unsetenv("TZ");
+    tzset();
+}
+
+// Japan time, without summer time, becomes the receiver's local time.
+TEST(Rules, JapanTimeBecomesTheLocalTimeOfEachZone) {
+    const std::tuple<const char*, JstTime, const char*> cases[] = {
+        {"EST5EDT,M3.2.0,M11.1.0", {2011, 4, 15, 23, 34, 16}, "2011/04/15 10:34:16"},
+        {"EST5EDT,M3.2.0,M11.1.0", {2017, 1, 1, 8, 0, 0}, "2016/12/31 18:00:00"},
+        {"JST-9", {2025, 10, 6, 0, 35, 38}, "2025/10/06 00:35:38"},
+    };
+    for (const auto& [zone, jst, local] : cases) {
+        setenv("TZ", zone, 1);
+        tzset();
+        EXPECT_EQ(local_time_of(jst).text(), local) << zone;
+    }
     unsetenv("TZ");
     tzset();
 }
