@@ -7,6 +7,7 @@
 #include "app/notice.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
+#include "app/program_modes.hpp"
 #include "app/replay_commands.hpp"
 #include "app/report_chain.hpp"
 #include "app/setform.hpp"
@@ -101,7 +102,7 @@ void App::Check1_Click(bool checked) {
 }
 
 void App::Check2_Click(bool checked) {
-    run([&] { state_.main_view.Check2.checked = checked; });
+    run([&] { set_web_popup_on(state_, checked); });
 }
 
 void App::Winsock1_DataArrival(std::string_view datagram) {
@@ -165,7 +166,7 @@ std::optional<std::string> App::quit() {
     // The event in progress is logged and listed as its end would, and the
     // table emptied: the event loop runs until it returns, and a tick that
     // ended the event then would list it twice. Replays are never logged.
-    if (state_.events.n_event > 0 && state_.events.event_flag < 11) {
+    if (state_.events.n_event > 0 && is_live(state_.events.event_flag)) {
         write_event_logs(state_, platform_);
         reset_event_table(state_);
     }

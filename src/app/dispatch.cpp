@@ -13,12 +13,13 @@
 namespace eew {
 namespace {
 
-// A noise message winds down the event: states 3 and 4 are finished by the
-// one-second tick. Each test sees the value the one before left.
+// A noise message winds down the event: the one-second tick finishes what
+// winds down or ends. Each test sees the value the one before left.
 void handle_noise(EventTable& t) {
-    if (t.event_flag == 2) t.event_flag = 3;
-    if (t.event_flag == 1 && t.map_flag == 2) t.event_flag = 3;
-    if (t.event_flag == 1 && t.map_flag != 2) t.event_flag = 4;
+    if (t.event_flag == EventFlag::followed) t.event_flag = EventFlag::winding_down;
+    if (t.event_flag == EventFlag::merged && t.map_flag == 2)
+        t.event_flag = EventFlag::winding_down;
+    if (t.event_flag == EventFlag::merged && t.map_flag != 2) t.event_flag = EventFlag::ending;
 }
 
 // A live report ends a running replay and takes over.
@@ -30,16 +31,16 @@ void end_replay(MainState& m, Platform& p) {
 }
 
 void handle_report(MainState& m, Platform& p, std::string_view text) {
-    if (m.events.event_flag > 10) end_replay(m, p);
+    if (is_replay(m.events.event_flag)) end_replay(m, p);
     const DateTime now = p.now();
     m.feed.latest_rev_time = now;
     const MergeOutcome merged = merge_report(m, text, now);
     if (merged.evicted) log_evicted_event(m, p, *merged.evicted);
     if (!merged.merged) return;
-    m.events.event_flag = 1;
+    m.events.event_flag = EventFlag::merged;
     if (!merged.followed) return;
 
-    m.events.event_flag = 2;
+    m.events.event_flag = EventFlag::followed;
     m.main_view.Text3.back = kRed;
     update_followed_event(m, CopyForm::live, now);
     const bool new_event = m.events.map_flag == 1;

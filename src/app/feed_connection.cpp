@@ -3,22 +3,18 @@
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
+#include "app/program_modes.hpp"
 #include "maps/canvas.hpp"
 
 namespace eew {
 namespace {
-
-void show_receiving(MainView& v, bool receiving) {
-    v.Command1.enabled = !receiving;
-    v.Command2.enabled = receiving;
-}
 
 // Binds the socket for the current mode. On failure it stays closed and the
 // user is told how to go on.
 std::optional<std::string> bind_socket(MainState& m, Platform& p, int port) {
     const bool lan_mode = m.settings.lan_flag == 1;
     auto error = p.bind_feed(port, lan_mode);
-    show_receiving(m.main_view, !error);
+    set_receiving(m, !error);
     if (!error) {
         m.feed.bound_port = port;
         return std::nullopt;
@@ -45,14 +41,13 @@ std::optional<std::string> rebind_for_lan_mode(MainState& m, Platform& p) {
 
 void stop_reception(MainState& m, Platform& p) {
     p.close_feed();
-    show_receiving(m.main_view, false);
+    set_receiving(m, false);
 }
 
 void feed_watchdog(MainState& m, Platform& p) {
-    if (m.events.event_flag != 0) return;
+    if (m.events.event_flag != EventFlag::idle) return;
     TextBox& box = m.main_view.Text4;
-    const bool receiving = !m.main_view.Command1.enabled;
-    if (receiving && box.text == m.feed.old_text) box.back = kRed;
+    if (m.modes.receiving && box.text == m.feed.old_text) box.back = kRed;
     m.feed.old_text = box.text;
     prune_recent_events(m.recent, p.now());
     replot(m, p);

@@ -57,7 +57,7 @@ void map_on(MainState& m, Platform& p) {
                     "The map image \"" + m.paths.file_24h_map +
                         "\" could not be read; the map is drawn on a plain background.");
     }
-    if (m.events.event_flag == 0) replot(m, p);
+    if (m.events.event_flag == EventFlag::idle) replot(m, p);
     m.main_view.Command5.enabled = false;
     m.main_view.Command6.enabled = true;
 }

@@ -45,6 +45,16 @@ struct FeedState {
     int bound_port = 0;           // the port the last "start" bound the socket to
 };
 
+// What the program is doing, as the handlers decide it. The main window's
+// controls show it and are written from it (program_modes.hpp), never read
+// back to decide.
+struct ProgramModes {
+    bool receiving = false;        // the feed socket is open
+    bool popups_on = true;         // "PopUP": events come up in their windows
+    bool web_popup_on = false;     // "LIVO PopUP": the web pages open
+    bool event_announced = false;  // a report passed the filter since the last reset
+};
+
 // All program-wide state (`main`), created at start-up and kept until the
 // program ends. Handlers read and write it directly.
 struct MainState {
@@ -63,6 +73,7 @@ struct MainState {
     RecentEvents recent;
     WebPages web_pages;  // what the web pop-up opens
 
+    ProgramModes modes;
     FeedState feed;
     EventTable events;
     CurrentReport report;

@@ -4,6 +4,7 @@
 
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
+#include "app/program_modes.hpp"
 
 namespace eew {
 namespace {
@@ -35,7 +36,7 @@ void restore_existing_window(Platform& p, WindowId w) {
 }  // namespace
 
 void Check1_Click(MainState& m, Platform& p, bool checked) {
-    m.main_view.Check1.checked = checked;
+    set_popups_on(m, checked);
     if (checked) {
         // The value read at start-up, not one typed into the settings since.
         m.settings.magnitude_min = m.settings.magnitude_min_defalt;
@@ -43,7 +44,7 @@ void Check1_Click(MainState& m, Platform& p, bool checked) {
         // find the pop-up minimised and not bring it up.
         restore_existing_window(p, WindowId::popupmap);
         restore_existing_window(p, WindowId::message);
-        if (m.main_view.Label19.empty()) return;
+        if (!m.modes.event_announced) return;
         set_filter_flag_of_latest(m.events, 1);
         p.show_window(WindowId::popupmap);
         p.show_window(WindowId::message);

@@ -4,6 +4,7 @@
 #include "app/mechanism_panel.hpp"
 #include "app/platform.hpp"
 #include "app/popup_windows.hpp"
+#include "app/program_modes.hpp"
 #include "app/warning_output.hpp"
 #include "maps/event_map.hpp"
 #include "text/number_format.hpp"
@@ -44,8 +45,8 @@ void bring_up_popup(MainState& m, Platform& p) {
     p.canvas(PictureId::event_map)
         .load_background(event_map_image(m.index_map, m.paths.file_kanto_map,
                                          m.paths.file_kansai_map, m.paths.file_japan_map));
-    m.main_view.Label19 = "地震発生";
-    if (m.main_view.Check1.checked) p.show_window(WindowId::popupmap);
+    set_event_announced(m, true);
+    if (m.modes.popups_on) p.show_window(WindowId::popupmap);
 }
 
 void fill_first_fields(MainState& m) {

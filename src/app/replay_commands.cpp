@@ -18,7 +18,7 @@ void buttons_idle(MainView& v) {
 }
 
 bool live_event_tracked(const EventTable& t) {
-    return t.event_flag >= 1 && t.event_flag <= 10;
+    return is_live(t.event_flag);
 }
 
 // Back to idle, leaving no slot of the file behind: merged but never shown,
@@ -42,7 +42,7 @@ void take_file(const ReplayFile& file, ReplayState& r) {
 // The first report of the followed event, shown as a live one is when its
 // event becomes followed; the tick takes over from here.
 void show_first_report(MainState& m, Platform& p, int k) {
-    m.events.event_flag = 11;
+    m.events.event_flag = EventFlag::replaying;
     m.replay.data_num = k;
     // The tick feeds line j once the seconds since now reach its offset from
     // line 1, not from this line: when earlier lines were merged unshown, the
@@ -74,7 +74,7 @@ Priming prime_event_table(MainState& m, Platform& p) {
 }  // namespace
 
 bool begin_replay(MainState& m, Platform& p) {
-    if (m.events.event_flag > 10) end_replay(m, p);
+    if (is_replay(m.events.event_flag)) end_replay(m, p);
     MainView& v = m.main_view;
     v.Command8.enabled = false;
     if (!live_event_tracked(m.events)) return true;

@@ -1,6 +1,7 @@
 #include "app/report_chain.hpp"
 
 #include "app/main_state.hpp"
+#include "app/program_modes.hpp"
 #include "feed/report_decoder.hpp"
 #include "quake/distance_intensity.hpp"
 #include "quake/travel_times.hpp"
@@ -29,7 +30,7 @@ MergeOutcome merge_report(MainState& m, std::string_view text, const DateTime& n
                                    m.site.latitude_site);
     r.intensity00 = estimate_intensity(r.mip00, r.depth00, r.dist00, m.site.ampfac);
     store_event_report(t, r, m.feed.received_data00, now);
-    if (apply_event_filter(t, r, event_filter(m))) m.main_view.Label19 = "地震発生";
+    if (apply_event_filter(t, r, event_filter(m))) set_event_announced(m, true);
     select_event(t);
     update_map_flag(t);
     outcome.followed = t.i_event_selected != 0 && t.i_event_now == t.i_event_selected;
@@ -51,7 +52,7 @@ void reset_event_table(MainState& m) {
     m.webpopup_ind = 0;
     m.travel.travel_s_data_flag = 0;
     m.travel.travel_s_data_ref_flag = 0;
-    m.main_view.Label19.clear();
+    set_event_announced(m, false);
 }
 
 }  // namespace eew

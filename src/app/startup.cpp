@@ -8,6 +8,7 @@
 #include "app/main_state.hpp"
 #include "app/notice.hpp"
 #include "app/platform.hpp"
+#include "app/program_modes.hpp"
 #include "app/report_chain.hpp"
 #include "maps/colour.hpp"
 #include "notify/web_pages.hpp"
@@ -63,7 +64,7 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
         // Also zeroes the event state, map_flag and the travel-time flags.
         reset_event_table(m);
 
-        m.main_view.Command2.enabled = false;
+        set_receiving(m, false);
         m.main_view.Command7.enabled = false;
         // The window starts narrow, the map hidden, "mapOFF" disabled.
         map_off(m, platform);

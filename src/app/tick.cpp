@@ -67,7 +67,8 @@ void end_sequence(MainState& m, Platform& p, bool write_logs) {
 }
 
 bool live_event_shown(const EventTable& t) {
-    return (t.event_flag == 1 && t.map_flag == 2) || t.event_flag == 2 || t.event_flag == 3;
+    return (t.event_flag == EventFlag::merged && t.map_flag == 2) ||
+           t.event_flag == EventFlag::followed || t.event_flag == EventFlag::winding_down;
 }
 
 bool feed_silent_too_long(const MainState& m, const DateTime& now) {
@@ -80,8 +81,8 @@ void live_tick(MainState& m, Platform& p, const DateTime& now) {
     // The marks of the last observation packet go between the epicentre and
     // the wave fronts.
     draw_popup_frame(m, p, [&] { draw_station_observations(m, p); });
-    const bool shown_long_enough =
-        m.events.event_flag == 3 && m.travel.lapse > m.settings.disp_event_minutes;
+    const bool shown_long_enough = m.events.event_flag == EventFlag::winding_down &&
+                                   m.travel.lapse > m.settings.disp_event_minutes;
     if (shown_long_enough || feed_silent_too_long(m, now)) end_sequence(m, p, true);
 }
 
@@ -90,7 +91,7 @@ void live_tick(MainState& m, Platform& p, const DateTime& now) {
 void feed_replay_line(MainState& m, Platform& p, const DateTime& now) {
     ReplayState& r = m.replay;
     ++r.data_num;
-    if (r.data_num == r.line_count) m.events.event_flag = 12;
+    if (r.data_num == r.line_count) m.events.event_flag = EventFlag::replay_fed;
     const std::string& line = r.replay_lines[r.data_num];
     // The slot's log text records what was fed, as it does live.
     m.feed.received_data00 = line;
@@ -115,7 +116,7 @@ void replay_tick(MainState& m, Platform& p, const DateTime& now) {
     }
     TravelTimes& t = m.travel;
     ++t.lapse;
-    if (m.events.event_flag == 12 && t.lapse > m.settings.disp_event_minutes) {
+    if (m.events.event_flag == EventFlag::replay_fed && t.lapse > m.settings.disp_event_minutes) {
         end_sequence(m, p, false);
         return;
     }
@@ -134,25 +135,25 @@ void Timer1_Timer(MainState& m, Platform& p) {
     const DateTime now = p.now();
     EventTable& t = m.events;
     m.main_view.Text1.text = time_of_day(now);
-    m.main_view.Text3.text = std::to_string(t.event_flag);
+    m.main_view.Text3.text = std::to_string(static_cast<int>(t.event_flag));
     if (t.map_flag > 0)
         m.popup_view.Text65 =
             plain_decimal(m.settings.disp_event_minutes - static_cast<double>(m.travel.lapse));
-    if (t.event_flag == 0 && t.map_flag == 0) return;
+    if (t.event_flag == EventFlag::idle && t.map_flag == 0) return;
 
     if (live_event_shown(t)) {
         live_tick(m, p, now);
-    } else if (t.event_flag == 1) {
+    } else if (t.event_flag == EventFlag::merged) {
         // The last report moved the selection away from the event on screen
         // (its own report failed the filter) and nothing new is shown yet. The
         // screen is left as it is, but the sequence ends as any other does
         // once no report has come for the idle time.
         if (feed_silent_too_long(m, now)) end_sequence(m, p, true);
-    } else if (t.event_flag == 4) {
+    } else if (t.event_flag == EventFlag::ending) {
         // Nothing is followed, but the windows may still show an event the
         // selection moved away from, and the buttons must return to idle.
         end_sequence(m, p, true);
-    } else if (t.event_flag >= 11) {
+    } else if (is_replay(t.event_flag)) {
         replay_tick(m, p, now);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
+#include "app/program_modes.hpp"
 #include "app/web_popup.hpp"
 #include "quake/warning_rules.hpp"
 #include "text/number_format.hpp"
@@ -37,12 +38,12 @@ void announce_class(MainState& m, Platform& p) {
     PopupView& v = m.popup_view;
     MessageView& msg = m.message_view;
     v.Text26 = std::to_string(m.travel.countdown);
-    if (m.main_view.Check1.checked) {
+    if (m.modes.popups_on) {
         p.restore_window(WindowId::message);
         p.show_window(WindowId::message);
     }
 
-    const double displayed = numeric_value(v.Text27);
+    const double displayed = as_shown_to_one_decimal(m.followed.intensity);
     const IntensityClass c = intensity_class(displayed);
     if (!c.text.empty()) msg.Label5 = c.lpwave_line ? m.lpwave.lpwave_message : std::string();
     sound_class_change(m, p, c);
@@ -74,7 +75,7 @@ void warning_output(MainState& m, Platform& p) {
     } else {
         m.popup_view.Text26.clear();
     }
-    m.message_view.Label2 = headline(m.popup_view.Text6, m.popup_view.Text62);
+    m.message_view.Label2 = headline(one_decimal(m.followed.magnitude), m.followed.region_name);
     show_reference_site(m, m.popup_view);
 }
 

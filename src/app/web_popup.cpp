@@ -10,7 +10,7 @@ namespace eew {
 
 void web_popup(MainState& m, Platform& p) {
     WebPopupInputs in;
-    in.livo_popup = m.main_view.Check2.checked;
+    in.livo_popup = m.modes.web_popup_on;
     in.webpopup_ind = m.webpopup_ind;
     in.longEVstop = m.longEVstop;
     in.intensity = m.followed.intensity;

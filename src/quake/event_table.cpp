@@ -46,7 +46,7 @@ void reset_event_table(EventTable& t) {
     t.i_event_now = 0;
     t.i_event_selected = 0;
     t.i_event_selected_old = 0;
-    t.event_flag = 0;
+    t.event_flag = EventFlag::idle;
     t.map_flag = 0;
     t.last_alarm_class.clear();
     for (int i = 1; i <= EventTable::kSlots; ++i)

@@ -10,6 +10,26 @@
 
 namespace eew {
 
+// Where the sequence of reports stands. The numbers are what the main
+// window's state box shows.
+enum class EventFlag : int {
+    idle = 0,
+    merged = 1,        // the last report was merged into the table
+    followed = 2,      // it belongs to the followed event
+    winding_down = 3,  // a noise message came while an event was shown: it counts down and ends
+    ending = 4,        // a noise message came while nothing was shown: it ends at the next tick
+    replaying = 11,    // a replay runs
+    replay_fed = 12,   // the replay has fed its last line
+};
+
+inline bool is_replay(EventFlag f) {
+    return f == EventFlag::replaying || f == EventFlag::replay_fed;
+}
+// A live sequence of reports is under way (merged, followed or winding down).
+inline bool is_live(EventFlag f) {
+    return f != EventFlag::idle && !is_replay(f);
+}
+
 // The quakes reported since the last reset, five slots numbered 1..5 (0 means
 // no slot), and the choice of the followed one.
 struct EventTable {
@@ -41,9 +61,7 @@ struct EventTable {
     // 0 after a reset; 1 when the last report changed the followed event; 2
     // when it stayed the same.
     int map_flag = 0;
-    // 0 idle, 1 a report was merged, 2 it belongs to the followed event, 3 and
-    // 4 a noise message ended the event, 11 a replay runs, 12 it fed its last line.
-    int event_flag = 0;
+    EventFlag event_flag = EventFlag::idle;
     std::string last_alarm_class;
 };
 

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "text/numeric_value.hpp"
+
 namespace eew {
 
 std::string plain_decimal(double value) {
@@ -38,6 +40,10 @@ std::string one_decimal(double value) {
     const bool zero = digits.find_first_not_of('0') == std::string::npos;
     digits.insert(digits.size() - 1, ".");
     return (negative && !zero ? "-" : "") + digits;
+}
+
+double as_shown_to_one_decimal(double value) {
+    return numeric_value(one_decimal(value));
 }
 
 }  // namespace eew

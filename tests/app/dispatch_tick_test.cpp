@@ -28,11 +28,13 @@ using Dispatch = test::AppTest;
 TEST_F(Dispatch, NoiseWindsDownOnlyAnEventInProgressAndPacketsAreTakenOnlyInLanMode) {
     const char *const noise = "noise message", *const wave = "wave 0001 packet",
                       *const obs = "obs 003 packet";
+    using enum EventFlag;
     // clang-format off
-    for (auto [lan, text, event_flag, map_flag, after] : {std::tuple(0, noise, 2, 2, 3),
-             {0, noise, 1, 2, 3}, {0, noise, 1, 1, 4}, {0, noise, 1, 0, 4}, {0, noise, 0, 0, 0},
-             {0, noise, 3, 2, 3}, {0, noise, 4, 0, 4}, {0, noise, 11, 1, 11}, {0, noise, 12, 2, 12},
-             {0, wave, 0, 0, 0}, {0, obs, 0, 0, 0}, {1, wave, 0, 0, 0}, {1, obs, 0, 0, 0}}) {
+    for (auto [lan, text, event_flag, map_flag, after] : {std::tuple(0, noise, followed, 2, winding_down),
+             {0, noise, merged, 2, winding_down}, {0, noise, merged, 1, ending}, {0, noise, merged, 0, ending},
+             {0, noise, idle, 0, idle}, {0, noise, winding_down, 2, winding_down}, {0, noise, ending, 0, ending},
+             {0, noise, replaying, 1, replaying}, {0, noise, replay_fed, 2, replay_fed},
+             {0, wave, idle, 0, idle}, {0, obs, idle, 0, idle}, {1, wave, idle, 0, idle}, {1, obs, idle, 0, idle}}) {
         // clang-format on
         m.settings.lan_flag = lan;
         m.events.event_flag = event_flag;
@@ -43,7 +45,7 @@ TEST_F(Dispatch, NoiseWindsDownOnlyAnEventInProgressAndPacketsAreTakenOnlyInLanM
         const bool shown = lan == 1 || text == noise;
         EXPECT_EQ(std::tuple(m.events.event_flag, m.main_view.Text4.text, m.main_view.Text4.back),
                   std::tuple(after, shown ? t : "before", shown ? kWhite : kRed))
-            << t << " " << event_flag << "/" << map_flag;
+            << t << " " << static_cast<int>(event_flag) << "/" << map_flag;
     }
 }
 
@@ -56,7 +58,7 @@ TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheReferenceSite) {
     receive(ReportValues{});
     EXPECT_EQ(std::tuple(m.events.event_flag, m.events.map_flag, m.main_view.Text3.back,
                          m.main_view.Command8.enabled, m.feed.latest_rev_time.text()),
-              std::tuple(2, 1, kRed, false, "2024/04/01 09:00:06"));
+              std::tuple(EventFlag::followed, 1, kRed, false, "2024/04/01 09:00:06"));
     // Hand-computed for the nearest reference site of the test's ref.dat.
     EXPECT_EQ(m.estimates.ref_site_i_min, 2);
     EXPECT_NEAR(m.estimates.dist_ref_min, 14.321, 0.001);
@@ -83,7 +85,7 @@ TEST_F(Dispatch, TheMechanismPanelIsRedrawnOnlyForANewMechanismOrAfterTheWindowC
 // Closed with the replay, the pop-up comes back for the live event even
 // though it had been minimised.
 TEST_F(Dispatch, ALiveReportEndsAReplayAndTakesOver) {
-    m.events.event_flag = 11;
+    m.events.event_flag = EventFlag::replaying;
     m.events.n_event = 1;
     m.events.event_code[1] = "replayed";
     m.main_view.Command7.enabled = true;
@@ -91,7 +93,7 @@ TEST_F(Dispatch, ALiveReportEndsAReplayAndTakesOver) {
     receive(ReportValues{});
     EXPECT_EQ(std::tuple(s.platform.window_state(WindowId::popupmap), m.events.event_code[1],
                          m.events.n_event, m.events.event_flag, m.main_view.Command7.enabled),
-              std::tuple(WindowState::normal, "20240401090000", 1, 2, false));
+              std::tuple(WindowState::normal, "20240401090000", 1, EventFlag::followed, false));
 }
 
 // A noise message and both ticks arrive during the new-event chime.
@@ -134,10 +136,11 @@ TEST_F(FeedConnection, TheWatchdogMarksASilentFeedRedOnlyWhileReceiving) {
     r.total_event_number = 2;
     r.recent_event_time[1] = s.platform.clock.plus_seconds(-2 * 86400).text();
     r.recent_event_time[2] = s.platform.clock.plus_seconds(-3600).text();
-    for (int flag : {1, 4, 11, 0}) {
+    using enum EventFlag;
+    for (EventFlag flag : {merged, ending, replaying, idle}) {
         m.events.event_flag = flag;
         s.app.Timer2_Timer();
-        EXPECT_EQ(r.total_event_number, flag == 0 ? 1 : 2) << flag;
+        EXPECT_EQ(r.total_event_number, flag == idle ? 1 : 2) << static_cast<int>(flag);
     }
     EXPECT_EQ(v.Text2.text, "1");
 }
@@ -186,17 +189,18 @@ TEST_F(Tick, AWindingDownEventCountsDownDrawsFramesAndEndsAfterTheDisplayTime) {
     for (auto [lapse, countdown, closes_in] : {std::tuple(7, 0, "9"), {8, -1, "2"}, {9, -2, "1"}}) {
         EXPECT_EQ(std::tuple(m.travel.lapse, m.travel.countdown, m.popup_view.Text65),
                   std::tuple(lapse, countdown, closes_in));
-        EXPECT_TRUE(frame_drawn() && m.events.event_flag == 3) << lapse;
+        EXPECT_TRUE(frame_drawn() && m.events.event_flag == EventFlag::winding_down) << lapse;
         tick();
     }
-    EXPECT_EQ(m.events.event_flag, 0);
+    EXPECT_EQ(m.events.event_flag, EventFlag::idle);
     EXPECT_FALSE(frame_drawn());
 }
 
 TEST(TickEnd, ALiveSequenceEndsOnSilenceOrAfterALoneNoiseMessageAndIsLogged) {
+    using enum EventFlag;
     // clang-format off
-    for (auto [event_flag, map_flag, silent, ends] : {std::tuple(2, 2, 120, false), {2, 2, 121, true},
-             {1, 2, 121, true}, {3, 2, 120, false}, {4, 1, 0, true}}) {
+    for (auto [event_flag, map_flag, silent, ends] : {std::tuple(followed, 2, 120, false), {followed, 2, 121, true},
+             {merged, 2, 121, true}, {winding_down, 2, 120, false}, {ending, 1, 0, true}}) {
         // clang-format on
         test::StartedApp t;
         t.app.Winsock1_DataArrival(test::relay_datagram(report_xml({})));
@@ -206,8 +210,8 @@ TEST(TickEnd, ALiveSequenceEndsOnSilenceOrAfterALoneNoiseMessageAndIsLogged) {
         t.platform.advance(silent);
         t.app.Timer1_Timer();
         EXPECT_EQ(std::tuple(t.m().events.event_flag, t.folder.exists(kLog)),
-                  std::tuple(ends ? 0 : event_flag, ends))
-            << event_flag << "/" << map_flag << " " << silent;
+                  std::tuple(ends ? idle : event_flag, ends))
+            << static_cast<int>(event_flag) << "/" << map_flag << " " << silent;
     }
 }
 
@@ -215,7 +219,7 @@ TEST(TickEnd, ALiveSequenceEndsOnSilenceOrAfterALoneNoiseMessageAndIsLogged) {
 // 5 s after line 1, line 4 7 s after it.
 TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTimeWithoutALog) {
     m.settings.disp_event_minutes = 12;
-    m.events.event_flag = 11;
+    m.events.event_flag = EventFlag::replaying;
     ReplayState& r = m.replay;
     r.line_count = 4;
     r.data_num = 1;
@@ -227,9 +231,10 @@ TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTimeWithoutALog)
     }
     event_map.clear();
     // clang-format off
-    const std::tuple<int, long long, long long, int> steps[] = {  // line, lapse, countdown, state
-        {1, 7, 0, 11}, {1, 8, -1, 11}, {1, 9, -2, 11}, {1, 10, -3, 11}, {2, 10, -3, 11},
-        {3, 10, -3, 11}, {4, 12, -5, 12}};
+    using enum EventFlag;
+    const std::tuple<int, long long, long long, EventFlag> steps[] = {  // line, lapse, countdown, state
+        {1, 7, 0, replaying}, {1, 8, -1, replaying}, {1, 9, -2, replaying}, {1, 10, -3, replaying},
+        {2, 10, -3, replaying}, {3, 10, -3, replaying}, {4, 12, -5, replay_fed}};
     // clang-format on
     for (const auto& step : steps) {
         tick();
@@ -242,7 +247,7 @@ TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTimeWithoutALog)
     EXPECT_EQ(std::tuple(m.events.event_flag, s.platform.window_state(WindowId::popupmap),
                          m.main_view.Command8.enabled, m.main_view.Command7.enabled,
                          s.folder.exists(kLog)),
-              std::tuple(0, WindowState::not_created, true, false, false));
+              std::tuple(idle, WindowState::not_created, true, false, false));
 }
 
 // Never followed: beyond the filter's 300 km.
@@ -269,7 +274,7 @@ TEST_F(EventLogging, AnUnwritableFolderIsNoticedAndTheProgramGoesOn) {
     EXPECT_EQ(s.folder.read("data/24hours.dat").substr(0, 3), "1\r\n");
     reset_event_table(m);
     receive(ReportValues{});
-    EXPECT_EQ(m.events.event_flag, 2);
+    EXPECT_EQ(m.events.event_flag, EventFlag::followed);
 }
 
 TEST_F(EventLogging, AnEventPushedOutOfTheFullTableIsLoggedFirst) {

@@ -6,6 +6,7 @@
 
 #include "app/main_state.hpp"
 #include "app/popup_windows.hpp"
+#include "app/program_modes.hpp"
 #include "app/warning_output.hpp"
 #include "app/web_popup.hpp"
 #include "fakes/fake_platform.hpp"
@@ -54,7 +55,7 @@ TEST(Presentation, MapChimeAndWindowFollowTheSwitchesAndTheWindowState) {
         Scene t;
         t.m.site.map_on1 = map_on1;
         t.m.settings.voice_flag = voice_flag;
-        t.m.main_view.Check1.checked = popup_on;
+        set_popups_on(t.m, popup_on);
         t.m.index_map = 9;
         t.p.windows[WindowId::popupmap] = before;
         t.p.canvases[PictureId::event_map].background = "old.bmp";
@@ -116,7 +117,7 @@ TEST(PopUpSwitch, TheBoxOpensOrClosesTheFilterAndBringsUpOrPutsAwayAnAnnouncedEv
         m.settings.magnitude_min_defalt = 3.0;
         m.events.i_event_now = slot;
         m.events.filter_flag[2] = checked ? 0 : 1;
-        if (announced) m.main_view.Label19 = "地震発生";
+        if (announced) set_event_announced(m, true);
         if (before != N) p.windows = {{WindowId::popupmap, before}, {WindowId::message, before}};
         Check1_Click(m, p, checked);
         EXPECT_EQ(std::tuple(m.main_view.Check1.checked, m.settings.magnitude_min,
@@ -136,7 +137,7 @@ struct WarningOutput : ::testing::Test {
         m.travel.travel_s_data_flag = 1;
         m.travel.countdown = 12;
         m.popup_view.Text1 = "A";
-        m.popup_view.Text62 = "R";
+        m.followed.region_name = "R";
     }
     void run(double intensity) {
         m.followed.intensity = intensity;
@@ -216,7 +217,7 @@ TEST(WebPopup, PageWaitsForItsWaveToPassByMoreThanASecond) {
 TEST_F(WarningOutput, OneWebPagePerCycleAndAnUnopenedPageIsTriedAgain) {
     const std::string strong = "https://example.org/strong";
     m.web_pages.strong_shaking = strong;
-    m.main_view.Check2.checked = true;
+    set_web_popup_on(m, true);
     m.travel.countdown = -5;
     p.browser_available = false;
     run(4.0);

@@ -165,7 +165,7 @@ TEST(Quit, LeavesAReplayInProgressUnlogged) {
     s.app.Command3_Click();
     EXPECT_EQ(std::tuple(s.m().events.event_flag, s.folder.exists("log/20240401.0900_0_M65"),
                          s.folder.read("data/24hours.dat").substr(0, 3)),
-              std::tuple(11, false, "0\r\n"));
+              std::tuple(EventFlag::replaying, false, "0\r\n"));
 }
 
 // The dialog opened through "set", edited by `edit`, then confirmed.
@@ -230,7 +230,8 @@ TEST_F(Dialog, LanModeSwitchedWhileReceivingRebindsAtOnceOnThePortInUse) {
     receive(test::ReportValues{});
     s.app.Command2_Click();
     confirm([](SetformView& v) { v.Check1 = false; });
-    EXPECT_EQ(std::tuple(s.platform.feed_closed(), m.events.event_flag), std::tuple(true, 2));
+    EXPECT_EQ(std::tuple(s.platform.feed_closed(), m.events.event_flag),
+              std::tuple(true, EventFlag::followed));
     s.app.Command1_Click();
     EXPECT_EQ(std::tuple(s.platform.bound_port, s.platform.bound_to_all_addresses),
               std::tuple(9100, false));

@@ -132,7 +132,8 @@ TEST(EndToEnd, AnEventIsLoggedListedAndReloadedAndABadTableStopsTheNextStart) {
 std::vector<std::string> follow(test::StartedApp& t, const std::function<void(int)>& step) {
     std::vector<std::string> said;
     t.m().settings.disp_event_minutes = 8;
-    for (int second = 0; second < 60 && (second < 10 || t.m().events.event_flag != 0); ++second) {
+    for (int second = 0; second < 60 && (second < 10 || t.m().events.event_flag != EventFlag::idle);
+         ++second) {
         if (second > 0) t.platform.advance(1), t.app.Timer1_Timer();
         step(second);
         for (const std::string* s : {&t.m().message_view.Label2, &t.m().message_view.Label4})
@@ -193,8 +194,9 @@ TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndEndsWithoutADial
     // Depth index 9 (40-45 km): the S front reaches 27.576 km at 13 s and
     // 33.826 km at 14 s, so it arrives 14 s after the origin, 5 s ago.
     const FollowedEvent& f = m.followed;
-    EXPECT_EQ(std::tuple(m.events.event_flag, m.events.n_event, f.sequence, f.region_name),
-              std::tuple(3, 1, "12", "千葉県北西部"));  // flag 3: the closing noise message
+    EXPECT_EQ(
+        std::tuple(m.events.event_flag, m.events.n_event, f.sequence, f.region_name),
+        std::tuple(EventFlag::winding_down, 1, "12", "千葉県北西部"));  // the closing noise message
     EXPECT_NEAR(f.dist, 32.9998, 1e-4);
     EXPECT_NEAR(f.intensity, 4.959, 1e-3);
     EXPECT_EQ(std::tuple(m.estimates.iintensity, f.depth_div, m.travel.traveltime, m.travel.lapse,
@@ -205,12 +207,13 @@ TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndEndsWithoutADial
               std::tuple(47, "千葉県千葉市"));
     EXPECT_NEAR(m.estimates.dist_ref_min, 2.1704, 1e-3);
 
-    for (int second = 1; second < 40 && m.events.event_flag != 0; ++second) {
+    for (int second = 1; second < 40 && m.events.event_flag != EventFlag::idle; ++second) {
         platform.clock = platform.clock->plus_seconds(1);
         app.Timer1_Timer();
         program.render_all();
     }
-    EXPECT_EQ(std::tuple(m.events.event_flag, platform.messages.size()), std::tuple(0, 0u));
+    EXPECT_EQ(std::tuple(m.events.event_flag, platform.messages.size()),
+              std::tuple(EventFlag::idle, 0u));
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST(ReplayStart, AFileEitherPlaysOrLeavesTheProgramIdleWithNothingBehind) {
         EXPECT_EQ(
             std::tuple(m.events.event_flag, m.events.n_event, m.main_view.Command8.enabled,
                        m.main_view.Command7.enabled, t.platform.window_state(WindowId::popupmap)),
-            std::tuple(plays ? 11 : 0, plays ? 1 : 0, !plays, plays,
+            std::tuple(plays ? EventFlag::replaying : EventFlag::idle, plays ? 1 : 0, !plays, plays,
                        plays ? WindowState::normal : WindowState::not_created))
             << content.value_or("cancel").size();
     }
@@ -117,16 +117,17 @@ TEST_F(Replay, LinesBeforeTheFollowedEventPrimeTheTableAndStopPlayLeavesALiveEve
     s.app.Command8_Click();
     EXPECT_EQ(std::tuple(m.events.event_flag, m.followed.sequence, m.first.sendtime_first.text(),
                          m.travel.lapse, m.replay.replay_offsets[3]),
-              std::tuple(11, "2", "2024/04/01 09:00:08", 8, 8));
+              std::tuple(EventFlag::replaying, "2", "2024/04/01 09:00:08", 8, 8));
     s.app.Command7_Click();
     EXPECT_EQ(std::tuple(m.events.event_flag, m.events.n_event,
                          s.folder.exists("log/20240401.0900_0_M65")),
-              std::tuple(0, 0, false));
+              std::tuple(EventFlag::idle, 0, false));
     receive(test::ReportValues{});
     s.app.Command8_Click();
     EXPECT_EQ(s.platform.dialog_folders.size(), 1u);  // the first replay's only
     s.app.Command7_Click();
-    EXPECT_EQ(std::tuple(m.events.event_flag, m.followed.code), std::tuple(2, "20240401090000"));
+    EXPECT_EQ(std::tuple(m.events.event_flag, m.followed.code),
+              std::tuple(EventFlag::followed, "20240401090000"));
 }
 
 }  // namespace

@@ -201,7 +201,7 @@ TEST(Controls, AQuakeDuringTheReplayDialogsIsAnnouncedAtOnceAndNotTakenOver) {
     EXPECT_EQ(seen, (std::vector<std::string>{"pop-up", "地震発生", "-2"}));
     EXPECT_EQ(std::tuple(d.m().followed.code, d.m().events.event_flag,
                          d.find("main", "Command7")->isEnabled()),
-              std::tuple("20240401090000", 2, false));
+              std::tuple("20240401090000", EventFlag::followed, false));
     EXPECT_NE(d.m().main_view.notice.find("The replay did not start"), std::string::npos);
 }
 

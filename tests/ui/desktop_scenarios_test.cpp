@@ -33,11 +33,12 @@ TEST(DesktopScenarios, AnEventThatFallsBelowTheFilterEndsAfterTheIdleTime) {
     d.receive(report_xml({}));
     d.receive(report_xml({.sequence = 2, .magnitude = 3.0}));
     d.tick(120);
-    EXPECT_EQ(std::tuple(d.m().events.event_flag, d.showing("popupmap")), std::tuple(1, true));
+    EXPECT_EQ(std::tuple(d.m().events.event_flag, d.showing("popupmap")),
+              std::tuple(EventFlag::merged, true));
     d.tick();
     EXPECT_EQ(std::tuple(d.m().events.event_flag, d.showing("popupmap"), d.showing("message"),
                          d.folder.exists("log/20240401.0900_0_M30")),
-              std::tuple(0, false, false, true));
+              std::tuple(EventFlag::idle, false, false, true));
 }
 
 // An M 8.0 quake 150 km away is followed and announces long-period motion;

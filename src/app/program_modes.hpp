@@ -1,0 +1,14 @@
+#pragma once
+
+namespace eew {
+
+struct MainState;
+
+// Each sets its mode and the main window's control that shows it: the check
+// box, the event indicator or the two buttons of the feed.
+void set_receiving(MainState& m, bool receiving);
+void set_popups_on(MainState& m, bool on);
+void set_web_popup_on(MainState& m, bool on);
+void set_event_announced(MainState& m, bool announced);
+
+}  // namespace eew
