@@ -30,10 +30,10 @@
 #include <vector>
 
 #include "app/app.hpp"
-#include "platform/qt_platform.hpp"
+#include "desktop/qt_platform.hpp"
 #include "program_copy.hpp"
 #include "udp_sender.hpp"
-#include "ui/desktop_program.hpp"
+#include "desktop/desktop_program.hpp"
 
 namespace {
 

@@ -32,7 +32,7 @@ void App::run(Handler handler) {
         if (event->tick) {
             run_tick(*event->tick);
         } else {
-            eew::Winsock1_DataArrival(state_, platform_, event->datagram);
+            handle_datagram(event->datagram);
         }
     }
 }
@@ -42,6 +42,11 @@ void App::run_and_tell(Handler handler) {
     std::optional<std::string> message;
     run([&] { message = handler(); });
     if (message) platform_.message_box(*message);
+}
+
+void App::handle_datagram(std::string_view datagram) {
+    eew::Winsock1_DataArrival(state_, platform_, datagram);
+    if (after_datagram_) after_datagram_();
 }
 
 void App::run_tick(TimerId timer) {
@@ -70,11 +75,17 @@ std::optional<std::string> App::Form_Load() {
 }
 
 void App::Command1_Click() {
-    run_and_tell([&] { return start_reception(state_, platform_); });
+    run_and_tell([&] {
+        deferred_.drop_datagrams();  // read before the socket was opened anew
+        return start_reception(state_, platform_);
+    });
 }
 
 void App::Command2_Click() {
-    run([&] { stop_reception(state_, platform_); });
+    run([&] {
+        stop_reception(state_, platform_);
+        deferred_.drop_datagrams();  // nothing read before the stop is handled after it
+    });
 }
 
 void App::Command5_Click() {
@@ -107,7 +118,11 @@ void App::Check2_Click(bool checked) {
 
 void App::Winsock1_DataArrival(std::string_view datagram) {
     if (running_) return deferred_.add_datagram(datagram);
-    run([&] { eew::Winsock1_DataArrival(state_, platform_, datagram); });
+    run([&] { handle_datagram(datagram); });
+}
+
+void App::run_waiting() {
+    if (!running_) run([] {});
 }
 
 void App::Timer1_Timer() {
@@ -139,7 +154,14 @@ void App::Command4_Click() {
 }
 
 void App::setform_Command1_Click() {
-    run_and_tell([&] { return set_and_close(state_, platform_); });
+    run_and_tell([&] {
+        const bool receiving = state_.modes.receiving;
+        const int lan_before = state_.settings.lan_flag;
+        auto message = set_and_close(state_, platform_);
+        // A socket opened anew for the other mode starts with nothing waiting.
+        if (receiving && state_.settings.lan_flag != lan_before) deferred_.drop_datagrams();
+        return message;
+    });
 }
 
 void App::setform_Change(std::string SetformView::*box, const std::string& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +51,15 @@ class App {
 
     // One datagram from the feed socket.
     void Winsock1_DataArrival(std::string_view datagram);
+    // The desktop's way in for the socket: each datagram read joins the one
+    // queue at once (take_datagram), and the waiting ones run when the event
+    // loop gets to it (run_waiting), after the handler that runs, if any.
+    void take_datagram(std::string_view datagram) { deferred_.add_datagram(datagram); }
+    void run_waiting();
+    // Called after each datagram's handler, for the desktop's renders.
+    void after_each_datagram(std::function<void()> observer) {
+        after_datagram_ = std::move(observer);
+    }
     // The one-second tick.
     void Timer1_Timer();
     // The sixty-second watchdog.
@@ -76,7 +86,7 @@ class App {
     // it through the close box or system menu, accepted otherwise.
     bool main_window_close_requested(bool from_user) const { return !from_user; }
 
-    // Datagrams dropped because too many were waiting for a running handler.
+    // Datagrams dropped because too many were waiting.
     std::size_t dropped_datagrams() const { return deferred_.dropped_datagrams(); }
 
   private:
@@ -90,6 +100,7 @@ class App {
     template <typename Handler>
     void run_and_tell(Handler handler);
     void run_tick(TimerId timer);
+    void handle_datagram(std::string_view datagram);
     // Logs and lists a live event in progress, saves the 24-hour list, closes
     // every window and ends the program.
     std::optional<std::string> quit();
@@ -97,6 +108,7 @@ class App {
     MainState state_;
     Platform& platform_;
     DeferredEvents deferred_;
+    std::function<void()> after_datagram_;
     bool running_ = false;
     bool quitting_ = false;
 };

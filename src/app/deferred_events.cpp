@@ -1,6 +1,7 @@
 #include "app/deferred_events.hpp"
 
 #include <algorithm>
+#include <deque>
 
 namespace eew {
 
@@ -18,6 +19,12 @@ void DeferredEvents::add_tick(TimerId timer) {
     const bool waiting = std::any_of(events_.begin(), events_.end(),
                                      [timer](const Event& e) { return e.tick == timer; });
     if (!waiting) events_.push_back({timer, {}});
+}
+
+void DeferredEvents::drop_datagrams() {
+    std::erase_if(events_, [](const Event& e) { return !e.tick; });
+    datagrams_ = 0;
+    bytes_ = 0;
 }
 
 std::optional<DeferredEvents::Event> DeferredEvents::take() {

@@ -11,17 +11,19 @@ namespace eew {
 // The desktop's timers.
 enum class TimerId { timer1, timer2 };
 
-// Datagrams and timer ticks that arrived while a handler was running (the
-// new-event chime lets the event loop run for 0.6 s), kept in arrival order so
-// that they run one after the other once that handler has finished. A timer
+// The one queue of datagrams read from the socket and not handled yet, with
+// the timer ticks that came while a handler was running (the new-event chime
+// lets the event loop run for 0.6 s), in arrival order, so that they run one
+// after the other once that handler has finished. A timer
 // has at most one tick waiting: a second tick before the first has run adds
 // nothing, as a late timer would not fire twice either.
 class DeferredEvents {
   public:
     // Bounds of the waiting datagrams. A flood during a pause must not grow
-    // memory without limit; what lies beyond is dropped and counted.
+    // memory without limit: when full, the newest are dropped and counted, as
+    // a full socket buffer would.
     static constexpr std::size_t kMaxDatagrams = 10000;
-    static constexpr std::size_t kMaxBytes = 4 * 1024 * 1024;
+    static constexpr std::size_t kMaxBytes = 8 * 1024 * 1024;
 
     struct Event {
         std::optional<TimerId> tick;  // a timer tick, or else
@@ -30,6 +32,8 @@ class DeferredEvents {
 
     void add_datagram(std::string_view datagram);
     void add_tick(TimerId timer);
+    // Forgets the waiting datagrams, keeping the ticks.
+    void drop_datagrams();
     // The oldest waiting event, removed; nothing when none waits.
     std::optional<Event> take();
 

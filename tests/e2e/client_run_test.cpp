@@ -19,7 +19,7 @@
 #include "feed_framing.hpp"
 #include "scenario.hpp"
 #include "scenario_plan.hpp"
-#include "ui/desktop_program.hpp"
+#include "desktop/desktop_program.hpp"
 
 namespace eew {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt_platform.hpp"
+#include "desktop/qt_platform.hpp"
 
 namespace eew::test {
 

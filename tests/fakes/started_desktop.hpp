@@ -16,7 +16,7 @@
 #include "fakes/temp_folder.hpp"
 #include "text/message_display.hpp"
 #include "udp_sender.hpp"
-#include "ui/desktop_program.hpp"
+#include "desktop/desktop_program.hpp"
 
 namespace eew::test {
 

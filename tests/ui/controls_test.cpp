@@ -1,7 +1,7 @@
 // Every control of every window, operated as a person operates it: with the
 // mouse, with the keyboard and through a screen reader's actions; and every
 // box and picture read by its name.
-#include "ui/controls.hpp"
+#include "desktop/controls.hpp"
 
 #include <gtest/gtest.h>
 

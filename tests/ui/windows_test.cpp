@@ -142,7 +142,7 @@ TEST(PictureArea, ClearKeepsTheBitmapAndAnUnreadableOneLeavesThePlainBackground)
 TEST(PopupWindow, ViewValuesReachTheWidgetsAndAClosedWindowComesBackEmpty) {
     eew::MainState m;
     eew::test::QtTestPlatform platform;
-    platform.attach_views(m.popup_view, m.message_view);
+    platform.windows().attach_views(m.popup_view, m.message_view);
     // Renders both windows, opened as any access opens them, and gives three of their values.
     const auto rendered = [&] {
         QString texts;
@@ -151,7 +151,7 @@ TEST(PopupWindow, ViewValuesReachTheWidgetsAndAClosedWindowComesBackEmpty) {
                                      {eew::WindowId::message, "message", "Label3"}}) {
             if (platform.window_state(id) == eew::WindowState::not_created)
                 platform.hide_window(id);
-            platform.render_event_windows();
+            platform.windows().render_event_windows();
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->objectName() == name)
                     texts += w->findChild<QWidget*>(box)->property("text").toString() + "|";
@@ -176,7 +176,7 @@ TEST(PopupWindow, ViewValuesReachTheWidgetsAndAClosedWindowComesBackEmpty) {
 TEST(PopupWindow, MechanismPanelTakesTwips) {
     eew::MainState m;
     eew::test::QtTestPlatform platform;
-    platform.attach_views(m.popup_view, m.message_view);
+    platform.windows().attach_views(m.popup_view, m.message_view);
     auto& panel = dynamic_cast<PictureArea&>(platform.canvas(eew::PictureId::mechanism_panel));
     panel.point(1199, 550, eew::Colour::palette(0));          // pixel (79.93, 36.67)
     panel.circle(700, 550, 150, eew::Colour::palette(0), 1);  // its top 10 pixels up

@@ -1,4 +1,4 @@
-#include "ui/controls.hpp"
+#include "desktop/controls.hpp"
 
 #include <QAbstractButton>
 #include <QLineEdit>

@@ -1,24 +1,26 @@
-#include "ui/desktop_program.hpp"
+#include "desktop/desktop_program.hpp"
 
-#include "platform/qt_platform.hpp"
-#include "ui/controls.hpp"
+#include "desktop/controls.hpp"
+#include "desktop/qt_platform.hpp"
 
 DesktopProgram::DesktopProgram(QtPlatform& platform)
     : platform_(platform), app_(platform), window_(app_) {
-    platform_.attach(&window_);
-    platform_.attach_views(app_.state().popup_view, app_.state().message_view);
+    WindowHost& windows = platform_.windows();
+    windows.attach(&window_);
+    windows.attach_views(app_.state().popup_view, app_.state().message_view);
 
     connect_controls(window_, app_, [this] { render_all(); });
-    platform_.attach_setform(app_.state().setform_view, [this](QWidget& dialog) {
+    windows.attach_setform(app_.state().setform_view, [this](QWidget& dialog) {
         connect_controls(dialog, app_, [this] { render_all(); });
     });
-    platform_.on_datagram([this](std::string_view datagram) {
-        app_.Winsock1_DataArrival(datagram);
+    platform_.environment().on_datagrams([this](std::string_view d) { app_.take_datagram(d); },
+                                         [this] { app_.run_waiting(); });
+    app_.after_each_datagram([this] {
         // The main window's boxes may lag a flood by a tenth of a second;
         // the pop-up, which the user watches during an event, by 33 ms at
         // most.
         window_.render_soon();
-        platform_.render_event_windows_soon();
+        platform_.windows().render_event_windows_soon();
         if (after_datagram_) after_datagram_();
     });
 
@@ -43,6 +45,5 @@ void DesktopProgram::start() {
 }
 
 void DesktopProgram::render_all() {
-    window_.render();
-    platform_.render_event_windows();
+    platform_.windows().render_all();
 }

@@ -3,9 +3,9 @@
 #include <QSessionManager>
 #include <cstdio>
 
-#include "platform/qt_platform.hpp"
+#include "desktop/desktop_program.hpp"
+#include "desktop/qt_platform.hpp"
 #include "platform/shutdown_signals.hpp"
-#include "ui/desktop_program.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);

@@ -1,0 +1,121 @@
+#include "platform/qt_environment.hpp"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QProcess>
+#include <QUrl>
+#include <ctime>
+
+QtEnvironment::QtEnvironment() {
+    ready_soon_.setSingleShot(true);
+    ready_soon_.setInterval(0);
+    connect(&ready_soon_, &QTimer::timeout, this, [this] {
+        if (ready_) ready_();
+    });
+}
+
+std::string QtEnvironment::program_folder() const {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+// Every datagram reads the clock. QDateTime re-reads the zone file for each
+// local time (a file-system call that was most of a report's decoding cost);
+// localtime_r uses the zone it has, and tzset() picks up a changed zone once
+// a minute.
+eew::DateTime QtEnvironment::now() {
+    const auto wall = std::chrono::system_clock::now();
+    const auto steady = std::chrono::steady_clock::now();
+    if (!zone_read_ || steady - *zone_read_ > std::chrono::minutes(1)) {
+        tzset();
+        zone_read_ = steady;
+    }
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(wall);
+    std::tm local{};
+    if (!localtime_r(&seconds, &local)) return eew::DateTime();
+    return eew::DateTime::from_fields(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                      local.tm_hour, local.tm_min, local.tm_sec)
+        .value_or(eew::DateTime());
+}
+
+// QSoundEffect decodes PCM WAV itself and needs no media backend. Without an
+// audio device play() returns at once and plays nothing, but isPlaying() then
+// stays true for ever, so nothing here relies on it: every request stops
+// whatever runs and starts afresh.
+void QtEnvironment::play_sound(const std::string& wav_path) {
+    sound_.stop();
+    if (wav_path.empty()) return;
+    sound_.setSource(QUrl::fromLocalFile(QString::fromStdString(wav_path)));
+    sound_.play();
+}
+
+// A display without desktop services (a wall display on the frame buffer,
+// say) cannot open an address through Qt, but the desktop's opener may still
+// be there.
+bool QtEnvironment::open_web_page(const std::string& url) {
+    const QString address = QString::fromStdString(url);
+    if (QDesktopServices::openUrl(QUrl(address))) return true;
+    return QProcess::startDetached("xdg-open", {address});
+}
+
+std::optional<std::string> QtEnvironment::bind_feed(int port, bool all_addresses) {
+    close_feed();
+    if (port < 1 || port > 65535) {
+        return "port " + std::to_string(port) + " is not a valid UDP port (1 to 65535)";
+    }
+    const std::vector<QHostAddress> addresses =
+        all_addresses ? std::vector<QHostAddress>{QHostAddress(QHostAddress::Any)}
+                      : std::vector<QHostAddress>{QHostAddress(QHostAddress::LocalHost),
+                                                  QHostAddress(QHostAddress::LocalHostIPv6)};
+    for (const QHostAddress& address : addresses) {
+        auto* socket = new QUdpSocket(this);
+        if (!socket->bind(address, static_cast<quint16>(port))) {
+            const std::string reason = socket->errorString().toStdString();
+            delete socket;
+            // IPv6 loopback is a courtesy for relays that send to "::1"; a
+            // machine without IPv6 still receives on 127.0.0.1.
+            if (address == QHostAddress(QHostAddress::LocalHostIPv6)) continue;
+            close_feed();
+            return "port " + std::to_string(port) + " could not be opened (" + reason + ")";
+        }
+        connect(socket, &QUdpSocket::readyRead, this, [this, socket] { read_datagrams(socket); });
+        sockets_.push_back(socket);
+    }
+    return std::nullopt;
+}
+
+void QtEnvironment::read_datagrams(QUdpSocket* socket) {
+    bool taken = false;
+    // The handlers run from a zero timer, not from this slot: a socket does
+    // not signal again while its own signal is running, so a handler that
+    // pauses (the new-event chime) would stop reception for the whole pause.
+    // A timer rather than a queued call, which would also wake the event loop
+    // through a file descriptor for every datagram. A burst is read in slices
+    // so that the timers get their turn in a flood.
+    for (int n = 0;
+         n < 256 && socket->state() == QAbstractSocket::BoundState && socket->hasPendingDatagrams();
+         ++n) {
+        // One read into a buffer as large as any datagram; receiveDatagram()
+        // would also ask for the size and the addresses, a system call each.
+        const qint64 size = socket->readDatagram(read_buffer_.data(), read_buffer_.size());
+        if (size < 0) break;
+        if (take_)
+            take_(std::string_view(read_buffer_.constData(), static_cast<std::size_t>(size)));
+        taken = true;
+    }
+    if (taken && !ready_soon_.isActive()) ready_soon_.start();
+}
+
+void QtEnvironment::close_feed() {
+    for (QUdpSocket* socket : sockets_) {
+        socket->close();
+        socket->deleteLater();
+    }
+    sockets_.clear();
+}
+
+void QtEnvironment::pause_with_events(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QUdpSocket>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/date_time.hpp"
+
+// What the program needs of the computer, on Qt: the clock, sound, the
+// browser, the feed socket and a pause that lets events run. No window.
+class QtEnvironment : public QObject {
+  public:
+    QtEnvironment();
+
+    // Each datagram read from the socket is given to `take` at once, in
+    // arrival order, and `ready` runs from the event loop once a burst is in:
+    // a handler that pauses must not run inside the socket's own signal, which
+    // does not come again while it runs.
+    void on_datagrams(std::function<void(std::string_view)> take, std::function<void()> ready) {
+        take_ = std::move(take);
+        ready_ = std::move(ready);
+    }
+
+    std::string program_folder() const;
+    eew::DateTime now();
+    void play_sound(const std::string& wav_path);
+    bool open_web_page(const std::string& url);
+    std::optional<std::string> bind_feed(int port, bool all_addresses);
+    void close_feed();
+    bool feed_closed() const { return sockets_.empty(); }
+    void pause_with_events(int milliseconds);
+
+  private:
+    void read_datagrams(QUdpSocket* socket);
+
+    // One socket per bound address: IPv4 and IPv6 loopback in relay mode,
+    // the any-address in LAN mode.
+    std::vector<QUdpSocket*> sockets_;
+    QSoundEffect sound_;
+    std::function<void(std::string_view)> take_;
+    std::function<void()> ready_;
+    QByteArray read_buffer_{65536, Qt::Uninitialized};  // as large as any datagram
+    std::optional<std::chrono::steady_clock::time_point> zone_read_;
+    QTimer ready_soon_;  // runs ready_ from the event loop
+};
