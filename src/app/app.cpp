@@ -190,7 +190,7 @@ std::optional<std::string> App::quit() {
     // ended the event then would list it twice. Replays are never logged.
     if (state_.events.n_event > 0 && is_live(state_.events.event_flag)) {
         write_event_logs(state_, platform_);
-        reset_event_table(state_);
+        reset_event_state(state_);
     }
     auto error = save_recent_list();
     close_event_windows(state_, platform_);

@@ -25,7 +25,7 @@ void handle_noise(EventTable& t) {
 // A live report ends a running replay and takes over.
 void end_replay(MainState& m, Platform& p) {
     close_event_windows(m, p);
-    reset_event_table(m);
+    reset_event_state(m);
     m.main_view.Command8.enabled = true;
     m.main_view.Command7.enabled = false;
 }

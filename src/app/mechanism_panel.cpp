@@ -6,7 +6,7 @@
 
 namespace eew {
 
-void draw_mechanism(MainState& m, Platform& p) {
+void show_mechanism_panel(MainState& m, Platform& p) {
     const FollowedEvent& f = m.followed;
     const FocalMechanism mechanism{f.azp, f.thp, f.azt, f.tht, f.nobs_pol, f.n_pol_err};
     // Most reports repeat the mechanism of the one before, and drawing it,

@@ -9,6 +9,6 @@ class Platform;
 // (`azp`, `thp`, `azt`, `tht`, `nobs_pol`, `n_pol_err`) unless the panel
 // shows that mechanism already (`mechanism_shown`). Runs after every
 // presented report and, in a replay, every second.
-void draw_mechanism(MainState& state, Platform& platform);
+void show_mechanism_panel(MainState& state, Platform& platform);
 
 }  // namespace eew

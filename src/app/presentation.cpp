@@ -129,7 +129,7 @@ void present_followed_report(MainState& m, Platform& p, bool new_event) {
     fill_latest_fields(m);
     warning_output(m, p);
     if (new_event) draw_new_event_marks(m, p);
-    draw_mechanism(m, p);
+    show_mechanism_panel(m, p);
 }
 
 }  // namespace eew

@@ -26,7 +26,7 @@ bool live_event_tracked(const EventTable& t) {
 void end_replay(MainState& m, Platform& p) {
     buttons_idle(m.main_view);
     close_event_windows(m, p);
-    reset_event_table(m);
+    reset_event_state(m);
     replot(m, p);
 }
 

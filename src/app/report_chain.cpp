@@ -47,7 +47,7 @@ void update_followed_event(MainState& m, CopyForm form, const DateTime& present)
     update_elapsed_times(f.origintime, present, m.travel);
 }
 
-void reset_event_table(MainState& m) {
+void reset_event_state(MainState& m) {
     reset_event_table(m.events);
     m.webpopup_ind = 0;
     m.travel.travel_s_data_flag = 0;

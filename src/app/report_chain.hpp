@@ -37,6 +37,6 @@ void update_followed_event(MainState& state, CopyForm form, const DateTime& pres
 
 // Ends the current events: empties the event table and clears the travel-time
 // flags, the announced class, the event indicator and the web pop-up mark.
-void reset_event_table(MainState& state);
+void reset_event_state(MainState& state);
 
 }  // namespace eew

@@ -62,7 +62,7 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
         m.refs = read_reference_sites(ref_sites_path(m.paths));
 
         // Also zeroes the event state, map_flag and the travel-time flags.
-        reset_event_table(m);
+        reset_event_state(m);
 
         set_receiving(m, false);
         m.main_view.Command7.enabled = false;

@@ -62,7 +62,7 @@ void end_sequence(MainState& m, Platform& p, bool write_logs) {
     m.main_view.Command7.enabled = false;
     close_event_windows(m, p);
     if (write_logs) write_event_logs(m, p);
-    reset_event_table(m);
+    reset_event_state(m);
     replot(m, p);
 }
 
@@ -100,7 +100,7 @@ void feed_replay_line(MainState& m, Platform& p, const DateTime& now) {
     update_followed_event(m, CopyForm::replay, m.report.sendtime00);
     fill_latest_fields(m);
     warning_output(m, p);
-    draw_mechanism(m, p);
+    show_mechanism_panel(m, p);
     draw_replay_frame(m, p);
 }
 
@@ -125,7 +125,7 @@ void replay_tick(MainState& m, Platform& p, const DateTime& now) {
     --t.countdown_ref;
     fill_latest_fields(m);
     warning_output(m, p);
-    draw_mechanism(m, p);
+    show_mechanism_panel(m, p);
     draw_replay_frame(m, p);
 }
 

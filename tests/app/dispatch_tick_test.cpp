@@ -272,7 +272,7 @@ TEST_F(EventLogging, AnUnwritableFolderIsNoticedAndTheProgramGoesOn) {
     EXPECT_TRUE(s.platform.messages.empty());
     // The list lives elsewhere and is still saved; reception goes on.
     EXPECT_EQ(s.folder.read("data/24hours.dat").substr(0, 3), "1\r\n");
-    reset_event_table(m);
+    reset_event_state(m);
     receive(ReportValues{});
     EXPECT_EQ(m.events.event_flag, EventFlag::followed);
 }

@@ -8,7 +8,7 @@
 #include "app/popup_windows.hpp"
 #include "app/program_modes.hpp"
 #include "app/warning_output.hpp"
-#include "app/web_popup.hpp"
+#include "app/web_popup_output.hpp"
 #include "fakes/fake_platform.hpp"
 #include "notify/web_popup.hpp"
 

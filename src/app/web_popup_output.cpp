@@ -1,4 +1,4 @@
-#include "app/web_popup.hpp"
+#include "app/web_popup_output.hpp"
 
 #include <string>
 
