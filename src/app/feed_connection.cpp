@@ -4,7 +4,7 @@
 #include "app/main_state.hpp"
 #include "app/platform.hpp"
 #include "app/program_modes.hpp"
-#include "maps/canvas.hpp"
+#include "draw/canvas.hpp"
 
 namespace eew {
 namespace {

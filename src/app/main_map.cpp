@@ -6,7 +6,7 @@
 #include "app/main_state.hpp"
 #include "app/notice.hpp"
 #include "app/platform.hpp"
-#include "maps/canvas.hpp"
+#include "draw/canvas.hpp"
 #include "maps/main_map_drawing.hpp"
 
 namespace eew {

@@ -10,7 +10,7 @@
 #include "app/platform.hpp"
 #include "app/program_modes.hpp"
 #include "app/report_chain.hpp"
-#include "maps/colour.hpp"
+#include "draw/colour.hpp"
 #include "notify/web_pages.hpp"
 #include "text/field_reader.hpp"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "maps/colour.hpp"
+#include "draw/colour.hpp"
 #include "maps/map_catalogue.hpp"
 #include "maps/map_marks.hpp"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "draw/canvas.hpp"
 #include "feed/recent_events.hpp"
-#include "maps/canvas.hpp"
 #include "maps/map_catalogue.hpp"
 #include "text/date_time.hpp"
 

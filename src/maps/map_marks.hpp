@@ -1,6 +1,6 @@
 #pragma once
 
-#include "maps/canvas.hpp"
+#include "draw/canvas.hpp"
 #include "maps/map_catalogue.hpp"
 
 namespace eew {

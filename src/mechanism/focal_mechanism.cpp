@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "maps/canvas.hpp"
+#include "draw/canvas.hpp"
 
 namespace eew {
 namespace {

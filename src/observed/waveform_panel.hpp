@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "maps/colour.hpp"
+#include "draw/colour.hpp"
 #include "maps/map_marks.hpp"
 #include "observed/amplitude_class.hpp"
 #include "observed/waveform_packet.hpp"

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <string>
 
-#include "maps/colour.hpp"
+#include "draw/colour.hpp"
 #include "ui/render_pacer.hpp"
 
 class QCheckBox;

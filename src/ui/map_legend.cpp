@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "maps/colour.hpp"
+#include "draw/colour.hpp"
 
 namespace {
 

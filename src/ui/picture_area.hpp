@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "maps/canvas.hpp"
+#include "draw/canvas.hpp"
 
 // A fixed-size picture area: a plain background colour, an optional bitmap
 // over it and a transparent drawing layer on top, drawn through the Canvas

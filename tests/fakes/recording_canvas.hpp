@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "maps/canvas.hpp"
+#include "draw/canvas.hpp"
 
 namespace eew::test {
 

@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "app/config_file.hpp"
+#include "draw/canvas.hpp"
 #include "feed/framing.hpp"
 #include "feed/recent_events.hpp"
 #include "feed/report_decoder.hpp"
-#include "maps/canvas.hpp"
 #include "maps/map_catalogue.hpp"
 #include "observed/observation_packet.hpp"
 #include "observed/station_marks.hpp"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "maps/colour.hpp"
+#include "draw/colour.hpp"
 
 namespace eew {
 

@@ -1,4 +1,4 @@
-#include "maps/colour.hpp"
+#include "draw/colour.hpp"
 
 namespace eew {
 
