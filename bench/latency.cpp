@@ -4,7 +4,7 @@
 //
 // The program runs in this process as eewclient runs it: the core's App on
 // the Qt platform (its feed socket, windows and timers) with the main
-// window, wired as in ui/main.cpp, on the shipped files (voice alarm off).
+// window, wired as in desktop/main.cpp, on the shipped files (voice alarm off).
 // A bare QUdpSocket on the same event loop only reads the datagram. A sender
 // thread sends one datagram at a time, alternately to each, and waits until
 // it was handled: the program's when its datagram handler has run and the
