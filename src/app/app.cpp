@@ -4,8 +4,6 @@
 #include "app/event_logging.hpp"
 #include "app/feed_connection.hpp"
 #include "app/main_map.hpp"
-#include "app/notice.hpp"
-#include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/program_modes.hpp"
 #include "app/replay_commands.hpp"
@@ -13,6 +11,8 @@
 #include "app/setform.hpp"
 #include "app/startup.hpp"
 #include "app/tick.hpp"
+#include "view/notice.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 

@@ -3,12 +3,12 @@
 #include "app/event_logging.hpp"
 #include "app/main_state.hpp"
 #include "app/observed_display.hpp"
-#include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/presentation.hpp"
 #include "app/report_chain.hpp"
 #include "feed/framing.hpp"
 #include "text/message_display.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

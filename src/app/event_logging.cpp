@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app/main_state.hpp"
-#include "app/notice.hpp"
-#include "app/platform.hpp"
 #include "feed/event_logs.hpp"
+#include "view/notice.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

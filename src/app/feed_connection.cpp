@@ -2,9 +2,9 @@
 
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
-#include "app/platform.hpp"
 #include "app/program_modes.hpp"
 #include "draw/canvas.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

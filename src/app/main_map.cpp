@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/main_state.hpp"
-#include "app/notice.hpp"
-#include "app/platform.hpp"
 #include "draw/canvas.hpp"
 #include "maps/main_map_drawing.hpp"
+#include "view/notice.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 

@@ -4,11 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/main_view.hpp"
-#include "app/message_view.hpp"
 #include "app/paths.hpp"
-#include "app/popup_view.hpp"
-#include "app/setform_view.hpp"
 #include "app/settings.hpp"
 #include "feed/recent_events.hpp"
 #include "maps/map_catalogue.hpp"
@@ -25,6 +21,10 @@
 #include "quake/travel_times.hpp"
 #include "replay/replay_state.hpp"
 #include "text/date_time.hpp"
+#include "view/main_view.hpp"
+#include "view/message_view.hpp"
+#include "view/popup_view.hpp"
+#include "view/setform_view.hpp"
 
 namespace eew {
 

@@ -1,8 +1,8 @@
 #include "app/mechanism_panel.hpp"
 
 #include "app/main_state.hpp"
-#include "app/platform.hpp"
 #include "mechanism/focal_mechanism.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 

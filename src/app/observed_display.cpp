@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/main_state.hpp"
-#include "app/platform.hpp"
 #include "observed/station_marks.hpp"
 #include "observed/waveform_panel.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

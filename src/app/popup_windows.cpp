@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "app/main_state.hpp"
-#include "app/platform.hpp"
 #include "app/program_modes.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

@@ -2,12 +2,12 @@
 
 #include "app/main_state.hpp"
 #include "app/mechanism_panel.hpp"
-#include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/program_modes.hpp"
 #include "app/warning_output.hpp"
 #include "maps/event_map.hpp"
 #include "text/number_format.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

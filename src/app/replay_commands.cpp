@@ -2,12 +2,12 @@
 
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
-#include "app/notice.hpp"
-#include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/presentation.hpp"
 #include "app/report_chain.hpp"
 #include "replay/replay_file.hpp"
+#include "view/notice.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

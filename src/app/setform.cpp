@@ -4,9 +4,9 @@
 #include "app/feed_connection.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
-#include "app/platform.hpp"
 #include "text/number_format.hpp"
 #include "text/numeric_value.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

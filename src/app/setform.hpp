@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/setform_view.hpp"
+#include "view/setform_view.hpp"
 
 namespace eew {
 

@@ -6,13 +6,13 @@
 #include "app/config_file.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
-#include "app/notice.hpp"
-#include "app/platform.hpp"
 #include "app/program_modes.hpp"
 #include "app/report_chain.hpp"
 #include "draw/colour.hpp"
 #include "notify/web_pages.hpp"
 #include "text/field_reader.hpp"
+#include "view/notice.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

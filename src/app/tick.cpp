@@ -9,7 +9,6 @@
 #include "app/main_state.hpp"
 #include "app/mechanism_panel.hpp"
 #include "app/observed_display.hpp"
-#include "app/platform.hpp"
 #include "app/popup_windows.hpp"
 #include "app/presentation.hpp"
 #include "app/report_chain.hpp"
@@ -17,6 +16,7 @@
 #include "maps/event_map.hpp"
 #include "quake/travel_times.hpp"
 #include "text/number_format.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "app/main_state.hpp"
-#include "app/platform.hpp"
 #include "app/program_modes.hpp"
 #include "app/web_popup_output.hpp"
 #include "quake/warning_rules.hpp"
 #include "text/number_format.hpp"
 #include "text/numeric_value.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 namespace {

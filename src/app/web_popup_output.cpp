@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/main_state.hpp"
-#include "app/platform.hpp"
 #include "notify/web_pages.hpp"
+#include "view/platform.hpp"
 
 namespace eew {
 

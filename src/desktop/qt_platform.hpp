@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/platform.hpp"
 #include "platform/qt_environment.hpp"
 #include "ui/window_host.hpp"
+#include "view/platform.hpp"
 
 // The core's Platform on the desktop: the computer's side from the
 // environment, the windows from the host.

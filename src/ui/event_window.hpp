@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/platform.hpp"
+#include "view/platform.hpp"
 
 // A top-level window whose state (hidden, normal, minimised, maximised) the
 // program keeps itself: without a window manager, as offscreen, a minimise

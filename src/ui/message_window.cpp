@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "app/message_view.hpp"
+#include "view/message_view.hpp"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <cmath>
 
-#include "app/popup_view.hpp"
 #include "ui/picture_area.hpp"
+#include "view/popup_view.hpp"
 
 using eew::PopupView;
 

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/setform_view.hpp"
+#include "view/setform_view.hpp"
 
 using eew::SetformView;
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "app/platform.hpp"
 #include "ui/render_pacer.hpp"
+#include "view/platform.hpp"
 
 class EventWindow;
 class MainWindow;

@@ -3,8 +3,8 @@
 #include <functional>
 #include <map>
 
-#include "app/platform.hpp"
 #include "fakes/recording_canvas.hpp"
+#include "view/platform.hpp"
 
 namespace eew::test {
 

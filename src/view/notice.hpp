@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/main_view.hpp"
 #include "text/date_time.hpp"
+#include "view/main_view.hpp"
 
 namespace eew {
 
