@@ -18,8 +18,15 @@ namespace eew {
 
 template <typename Handler>
 void App::run(Handler handler) {
-    if (running_) {
+    // What was read before the socket closed or opened anew is not handled
+    // after it.
+    const auto handle = [&] {
+        const int socket_changes = state_.feed.socket_changes;
         handler();
+        if (state_.feed.socket_changes != socket_changes) deferred_.drop_datagrams();
+    };
+    if (running_) {
+        handle();
         return;
     }
     running_ = true;
@@ -27,7 +34,7 @@ void App::run(Handler handler) {
         bool& running;
         ~Finished() { running = false; }
     } finished{running_};
-    handler();
+    handle();
     while (auto event = deferred_.take()) {
         if (event->tick) {
             run_tick(*event->tick);
@@ -75,17 +82,11 @@ std::optional<std::string> App::Form_Load() {
 }
 
 void App::Command1_Click() {
-    run_and_tell([&] {
-        deferred_.drop_datagrams();  // read before the socket was opened anew
-        return start_reception(state_, platform_);
-    });
+    run_and_tell([&] { return start_reception(state_, platform_); });
 }
 
 void App::Command2_Click() {
-    run([&] {
-        stop_reception(state_, platform_);
-        deferred_.drop_datagrams();  // nothing read before the stop is handled after it
-    });
+    run([&] { stop_reception(state_, platform_); });
 }
 
 void App::Command5_Click() {
@@ -154,14 +155,7 @@ void App::Command4_Click() {
 }
 
 void App::setform_Command1_Click() {
-    run_and_tell([&] {
-        const bool receiving = state_.modes.receiving;
-        const int lan_before = state_.settings.lan_flag;
-        auto message = set_and_close(state_, platform_);
-        // A socket opened anew for the other mode starts with nothing waiting.
-        if (receiving && state_.settings.lan_flag != lan_before) deferred_.drop_datagrams();
-        return message;
-    });
+    run_and_tell([&] { return set_and_close(state_, platform_); });
 }
 
 void App::setform_Change(std::string SetformView::*box, const std::string& text) {

@@ -14,6 +14,7 @@ namespace {
 std::optional<std::string> bind_socket(MainState& m, Platform& p, int port) {
     const bool lan_mode = m.settings.lan_flag == 1;
     auto error = p.bind_feed(port, lan_mode);
+    ++m.feed.socket_changes;
     set_receiving(m, !error);
     if (!error) {
         m.feed.bound_port = port;
@@ -41,6 +42,7 @@ std::optional<std::string> rebind_for_lan_mode(MainState& m, Platform& p) {
 
 void stop_reception(MainState& m, Platform& p) {
     p.close_feed();
+    ++m.feed.socket_changes;
     set_receiving(m, false);
 }
 

@@ -43,6 +43,9 @@ struct FeedState {
     DateTime latest_rev_time;     // when the last report arrived
     std::string old_text;         // the last-message box at the previous watchdog tick
     int bound_port = 0;           // the port the last "start" bound the socket to
+    // Counts each time the socket was closed or opened anew: datagrams read
+    // before that are not handled after it.
+    int socket_changes = 0;
 };
 
 // What the program is doing, as the handlers decide it. The main window's
