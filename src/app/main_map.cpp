@@ -1,7 +1,9 @@
 #include "app/main_map.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "app/main_state.hpp"
 #include "draw/canvas.hpp"
@@ -25,6 +27,18 @@ constexpr double kMapWindowTwips = 6456;
 constexpr double kMapShownHeightTwips = 8040;
 constexpr double kColumnHeightTwips = 7335;
 
+// Columns 1..4 of a list row: magnitude, latitude, longitude, colour.
+std::vector<ListedEpicentre> listed_epicentres(const RecentEvents& recent) {
+    const int count = std::clamp(recent.total_event_number, 0, RecentEvents::kCapacity);
+    std::vector<ListedEpicentre> listed;
+    listed.reserve(static_cast<std::size_t>(count));
+    for (int i = 1; i <= count; ++i) {
+        const auto& row = recent.recent_event_data[i];
+        listed.push_back({recent.recent_event_time[i], row[1], row[2], row[3], row[4]});
+    }
+    return listed;
+}
+
 std::string minute_text(const DateTime& t) {
     return t.text().substr(0, 16);
 }
@@ -40,8 +54,8 @@ void set_window_size(MainView& v, const Platform& p, double width_twips, double 
 void replot(MainState& m, Platform& p) {
     const int hours = m.display.disp_event_hours;
     const DateTime now = p.now();
-    draw_main_map(p.canvas(PictureId::main_map), m.maps, m.recent, m.site.longitude_site,
-                  m.site.latitude_site, now, hours);
+    draw_main_map(p.canvas(PictureId::main_map), m.maps, listed_epicentres(m.recent),
+                  m.site.longitude_site, m.site.latitude_site, now, hours);
     MainView& v = m.main_view;
     v.map_caption = "last " + std::to_string(hours) + " hours";
     v.map_window_start = minute_text(now.plus_seconds(-3600LL * hours));

@@ -1,6 +1,5 @@
 #include "maps/main_map_drawing.hpp"
 
-#include <algorithm>
 #include <cmath>
 
 #include "maps/map_marks.hpp"
@@ -19,19 +18,17 @@ int stored_palette_index(double value) {
 
 }  // namespace
 
-void draw_main_map(Canvas& main_map, const MapCatalogue& maps, const RecentEvents& recent,
-                   double longitude_site, double latitude_site, const DateTime& now,
-                   int disp_event_hours) {
+void draw_main_map(Canvas& main_map, const MapCatalogue& maps,
+                   std::span<const ListedEpicentre> listed, double longitude_site,
+                   double latitude_site, const DateTime& now, int disp_event_hours) {
     main_map.clear();
     const long long window = -60LL * disp_event_hours;
-    const int count = std::clamp(recent.total_event_number, 0, RecentEvents::kCapacity);
-    for (int i = 1; i <= count; ++i) {
-        const auto time = DateTime::from_text(recent.recent_event_time[i]);
+    for (const ListedEpicentre& e : listed) {
+        const auto time = DateTime::from_text(e.time);
         if (!time || minutes_between(now, *time) <= window) continue;
-        const auto& row = recent.recent_event_data[i];
-        double radius = 1.4 * row[1];
-        main_map_epicentre(main_map, project(maps, kMainMap, row[3], row[2]), radius,
-                           stored_palette_index(row[4]));
+        double radius = 1.4 * e.magnitude;
+        main_map_epicentre(main_map, project(maps, kMainMap, e.longitude, e.latitude), radius,
+                           stored_palette_index(e.colour));
     }
     site_mark(main_map, project(maps, kMainMap, longitude_site, latitude_site));
 }

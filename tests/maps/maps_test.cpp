@@ -120,14 +120,11 @@ TEST_F(Maps, MainMapShowsTheLast24HoursInListOrderThenTheSite) {
         {"2024/05/01 12:01:00", 5, 37.5, 127, 12}, {t, 0, 37.5, 127, 14}, {t, -1, 37.5, 127, 10},
         {t, 2.5, 33.5, 147, 2}, {"garbage", 5, 37.5, 127, 12}, {t, 5, 37.5, 127, 99}};
     // clang-format on
-    RecentEvents recent;
-    for (const auto& [time, magnitude, latitude, longitude, colour] : entries) {
-        const int i = ++recent.total_event_number;
-        recent.recent_event_time[i] = time;
-        recent.recent_event_data[i] = {0, magnitude, latitude, longitude, colour};
-    }
+    std::vector<ListedEpicentre> listed;
+    for (const auto& [time, magnitude, latitude, longitude, colour] : entries)
+        listed.push_back({time, magnitude, latitude, longitude, colour});
     const DateTime now = *DateTime::from_text("2024/05/02 12:00:05");
-    draw_main_map(main_map, maps, recent, 127, 37.5, now, 24);
+    draw_main_map(main_map, maps, listed, 127, 37.5, now, 24);
     EXPECT_EQ(main_map.calls,
               (Calls{"clear", "disc 0 238 r7 c12 rim c0 w1", "disc 0 238 r1 c14 rim c0 w1",
                      "disc 0 238 r1 c10 rim c0 w1", "disc 425 345.529 r3.5 c2 rim c0 w1",
