@@ -4,7 +4,7 @@
 #include <fstream>
 #include <optional>
 
-#include "feed/report_decoder.hpp"
+#include "text/report_elements.hpp"
 
 namespace eew {
 namespace {

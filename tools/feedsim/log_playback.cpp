@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "feed/report_decoder.hpp"
+#include "text/report_elements.hpp"
 
 namespace eew::sim {
 namespace {

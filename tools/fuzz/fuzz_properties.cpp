@@ -20,6 +20,7 @@
 #include "quake/travel_table.hpp"
 #include "replay/replay_file.hpp"
 #include "text/field_reader.hpp"
+#include "text/report_elements.hpp"
 
 namespace eew::fuzz {
 namespace {
