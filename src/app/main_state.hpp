@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/paths.hpp"
-#include "app/settings.hpp"
+#include "config/paths.hpp"
+#include "config/settings.hpp"
 #include "feed/recent_events.hpp"
 #include "maps/map_catalogue.hpp"
 #include "mechanism/focal_mechanism.hpp"

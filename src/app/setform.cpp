@@ -1,9 +1,9 @@
 #include "app/setform.hpp"
 
-#include "app/config_file.hpp"
 #include "app/feed_connection.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
+#include "config/config_file.hpp"
 #include "text/number_format.hpp"
 #include "text/numeric_value.hpp"
 #include "view/platform.hpp"

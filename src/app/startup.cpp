@@ -3,11 +3,11 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/config_file.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
 #include "app/program_modes.hpp"
 #include "app/report_chain.hpp"
+#include "config/config_file.hpp"
 #include "draw/colour.hpp"
 #include "notify/web_pages.hpp"
 #include "text/field_reader.hpp"

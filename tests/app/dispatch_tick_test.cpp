@@ -7,10 +7,10 @@
 #include "app/dispatch.hpp"
 #include "app/event_logging.hpp"
 #include "app/feed_connection.hpp"
-#include "app/paths.hpp"
 #include "app/popup_windows.hpp"
 #include "app/report_chain.hpp"
 #include "app/tick.hpp"
+#include "config/paths.hpp"
 #include "fakes/started_app.hpp"
 #include "quake/reference_sites.hpp"
 

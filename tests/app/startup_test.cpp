@@ -6,8 +6,8 @@
 #include <functional>
 #include <sstream>
 
-#include "app/config_file.hpp"
 #include "app/setform.hpp"
+#include "config/config_file.hpp"
 #include "fakes/mutator.hpp"
 #include "fakes/program_folder.hpp"
 #include "fakes/report_text.hpp"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/paths.hpp"
+#include "config/paths.hpp"
 #include "maps/map_catalogue.hpp"
 #include "quake/region_table.hpp"
 

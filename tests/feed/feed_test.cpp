@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/config_file.hpp"
+#include "config/config_file.hpp"
 #include "fakes/temp_folder.hpp"
 #include "feed/event_logs.hpp"
 #include "feed/framing.hpp"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <sstream>
 
-#include "app/config_file.hpp"
+#include "config/config_file.hpp"
 #include "draw/canvas.hpp"
 #include "feed/framing.hpp"
 #include "feed/recent_events.hpp"

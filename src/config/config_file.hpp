@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings.hpp"
+#include "config/settings.hpp"
 
 namespace eew {
 

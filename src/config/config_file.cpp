@@ -1,4 +1,4 @@
-#include "app/config_file.hpp"
+#include "config/config_file.hpp"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "app/paths.hpp"
+#include "config/paths.hpp"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "app/settings.hpp"
+#include "config/settings.hpp"
 
 #include "maps/map_catalogue.hpp"
 
