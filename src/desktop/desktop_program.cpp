@@ -4,7 +4,9 @@
 #include "desktop/qt_platform.hpp"
 
 DesktopProgram::DesktopProgram(QtPlatform& platform)
-    : platform_(platform), app_(platform), window_(app_) {
+    : platform_(platform), app_(platform), window_(app_.state().main_view, [this](bool from_user) {
+          return app_.main_window_close_requested(from_user);
+      }) {
     WindowHost& windows = platform_.windows();
     windows.attach(&window_);
     windows.attach_views(app_.state().popup_view, app_.state().message_view);

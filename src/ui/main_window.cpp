@@ -7,10 +7,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <utility>
 
-#include "app/app.hpp"
 #include "ui/map_legend.hpp"
 #include "ui/picture_area.hpp"
+#include "view/main_view.hpp"
 
 namespace {
 
@@ -40,7 +41,8 @@ void set_text(QWidget* box, const std::string& text) {
 
 }  // namespace
 
-MainWindow::MainWindow(eew::App& app, QWidget* parent) : QWidget(parent), app_(app) {
+MainWindow::MainWindow(const eew::MainView& view, CloseRequest close_requested, QWidget* parent)
+    : QWidget(parent), view_(view), close_requested_(std::move(close_requested)) {
     setObjectName("main");
     setWindowTitle("eewclient");
 
@@ -135,7 +137,7 @@ void MainWindow::render_soon() {
 }
 
 void MainWindow::render() {
-    const eew::MainView& v = app_.state().main_view;
+    const eew::MainView& v = view_;
     const eew::Button* buttons[9] = {nullptr,     &v.Command1, &v.Command2,
                                      &v.Command3, &v.Command4, &v.Command5,
                                      &v.Command6, &v.Command7, &v.Command8};
@@ -186,7 +188,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The window system also closes windows when the session ends; that is
     // not the user's close box, and the list was saved when the session asked.
     const bool from_user = event->spontaneous() && !qGuiApp->isSavingSession();
-    if (app_.main_window_close_requested(from_user)) {
+    if (close_requested_(from_user)) {
         event->accept();
     } else {
         event->ignore();

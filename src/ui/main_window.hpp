@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "draw/colour.hpp"
@@ -14,7 +15,6 @@ class QPushButton;
 class PictureArea;
 
 namespace eew {
-class App;
 struct MainView;
 struct TextBox;
 }  // namespace eew
@@ -26,7 +26,11 @@ struct TextBox;
 // touches only the widgets whose value or colour changed.
 class MainWindow : public QWidget {
   public:
-    explicit MainWindow(eew::App& app, QWidget* parent = nullptr);
+    // Asked whether the window may close; true when the close came from the
+    // user's close box rather than from the session ending.
+    using CloseRequest = std::function<bool(bool from_user)>;
+
+    MainWindow(const eew::MainView& view, CloseRequest close_requested, QWidget* parent = nullptr);
 
     void render();
     // For handlers that may run thousands of times a second (datagrams): at
@@ -50,7 +54,8 @@ class MainWindow : public QWidget {
     void render_box(ShownBox& box, const eew::TextBox& value);
     void render_notice(const std::string& notice);
     static void render_label(QLabel* label, const std::string& text);
-    eew::App& app_;
+    const eew::MainView& view_;
+    CloseRequest close_requested_;
     QPushButton* command_[9] = {};
     QCheckBox* check1_;
     QCheckBox* check2_;

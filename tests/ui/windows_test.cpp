@@ -35,7 +35,9 @@ struct MainWindowTest : ::testing::Test {
 
     eew::test::QtTestPlatform platform;
     eew::App app{platform};
-    MainWindow window{app};
+    MainWindow window{app.state().main_view, [this](bool from_user) {
+                          return app.main_window_close_requested(from_user);
+                      }};
 };
 
 // Which value each control shows is pressed through in the controls' test;
