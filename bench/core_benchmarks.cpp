@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_report.hpp"
+#include "bench/started_program.hpp"
 #include "feed/framing.hpp"
 #include "feed/report_decoder.hpp"
-#include "program_copy.hpp"
-#include "started_program.hpp"
+#include "feedlib/program_copy.hpp"
 
 namespace eew::bench {
 namespace {
@@ -64,7 +65,7 @@ BENCHMARK(BM_report_chain);
 // region and reference tables, the 24-hour list, start of reception and the
 // main map (recorded, not rendered).
 void BM_Form_Load(benchmark::State& state) {
-    ProgramCopy folder;
+    feedlib::ProgramCopy folder(staged_data_folder());
     for (auto _ : state) {
         test::FakePlatform platform(folder.path());
         auto app = std::make_unique<App>(platform);

@@ -8,11 +8,11 @@
 #include <cstdio>
 
 #include "app/presentation.hpp"
+#include "bench/bench_report.hpp"
+#include "bench/started_program.hpp"
 #include "maps/event_map.hpp"
 #include "observed/station_marks.hpp"
-#include "program_copy.hpp"
 #include "quake/travel_times.hpp"
-#include "started_program.hpp"
 #include "ui/picture_area.hpp"
 #include "ui/popup_window.hpp"
 

@@ -30,10 +30,11 @@
 #include <vector>
 
 #include "app/app.hpp"
-#include "desktop/qt_platform.hpp"
-#include "program_copy.hpp"
-#include "udp_sender.hpp"
+#include "bench/bench_report.hpp"
 #include "desktop/desktop_program.hpp"
+#include "desktop/qt_platform.hpp"
+#include "feedlib/program_copy.hpp"
+#include "feedlib/udp_sender.hpp"
 
 namespace {
 
@@ -113,12 +114,6 @@ void print(Samples& s) {
                 s.us.size(), percentile(s.us, 0.5), percentile(s.us, 0.99), s.us.back(), s.lost);
 }
 
-quint16 free_loopback_port() {
-    QUdpSocket probe;
-    probe.bind(QHostAddress::LocalHost, 0);
-    return probe.localPort();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,11 +127,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    eew::bench::ProgramCopy folder;
-    const quint16 port = free_loopback_port();
-    folder.set_config_line(1, std::to_string(port));
-    folder.set_config_line(20, "0");  // voice alarm off: no chime and its pause
-    folder.set_config_line(21, "1");  // receiving from the start
+    eew::feedlib::ProgramCopy folder(eew::bench::staged_data_folder());
+    const int port = eew::feedlib::free_udp_port();
+    eew::feedlib::set_config_items(folder.path(), {{"localhost_port", std::to_string(port)},
+                                                   {"voice_flag", "0"},   // no chime and its pause
+                                                   {"auto_flag", "1"}});  // receiving at once
 
     InFlight in_flight;
     BenchPlatform platform(folder.path());
@@ -172,8 +167,8 @@ int main(int argc, char** argv) {
     Samples program{"program", {}, 0};
     Samples bare_samples{"bare", {}, 0};
     std::thread sender([&] {
-        eew::sim::UdpSender to_program(port);
-        eew::sim::UdpSender to_bare(bare_port);
+        eew::feedlib::UdpSender to_program(port);
+        eew::feedlib::UdpSender to_bare(bare_port);
         const bool ready = !to_program.failure() && !to_bare.failure();
         if (!ready) std::fputs("cannot make the sending socket\n", stderr);
         for (int i = 0; ready && i < kWarmUp + count; ++i) {

@@ -11,14 +11,15 @@
 #include <string_view>
 #include <thread>
 
-#include "feed_framing.hpp"
-#include "report_text.hpp"
-#include "udp_sender.hpp"
+#include "bench/bench_report.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/udp_sender.hpp"
 
 namespace {
 
 using namespace eew;
-using namespace eew::sim;
+using namespace eew::feedlib;
+using eew::bench::bench_report;
 
 // Bounds that keep a mistyped command from flooding the machine.
 constexpr long kMaxCount = 100000;
@@ -79,23 +80,6 @@ DateTime local_now() {
                                   local.tm_hour, local.tm_min, local.tm_sec);
 }
 
-// A shallow M6.1 off Chiba: close enough to the shipped sites to be followed.
-ReportValues event_report(const DateTime& origin, int sequence) {
-    ReportValues r;
-    r.code = "20990101000000";
-    r.sequence = sequence;
-    r.origin_time = origin;
-    r.send_time = origin.plus_seconds(5);
-    r.magnitude = 6.1;
-    r.mip = 6.1;
-    r.latitude = 35.6;
-    r.longitude = 140.1;
-    r.depth = 30;
-    r.p_data = 5;
-    r.region = "千葉県北西部";
-    return r;
-}
-
 // One report grown to about `bytes` bytes by a run of letters without a blank
 // or any other place where a line could be broken.
 std::string oversized_text(const ReportValues& base, long bytes, const std::string& field,
@@ -124,13 +108,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", sender.failure()->c_str());
         return 1;
     }
-    const DateTime origin = local_now().plus_seconds(-5);
+    const DateTime now = local_now();
     long sent = 0;
     if (o.big_bytes > 0) {
         for (long k = 0; k < o.big_count; ++k) {
             // Each one different, so that none is taken for a repeat of the last.
             const std::string big =
-                make_datagram(oversized_text(event_report(origin, 1), o.big_bytes, o.big_field,
+                make_datagram(oversized_text(bench_report(now, 1), o.big_bytes, o.big_field,
                                              static_cast<char>('A' + k % 26)),
                               Framing::relay);
             if (auto error = sender.send(big)) {
@@ -150,7 +134,7 @@ int main(int argc, char** argv) {
             start + std::chrono::duration_cast<Clock::duration>(interval * static_cast<double>(i)));
         const int sequence = static_cast<int>(i % 999) + 2;
         if (auto error = sender.send(
-                make_datagram(report_text(event_report(origin, sequence)), Framing::relay))) {
+                make_datagram(report_text(bench_report(now, sequence)), Framing::relay))) {
             std::fprintf(stderr, "report %ld: %s\n", i + 1, error->c_str());
             return 1;
         }

@@ -1,5 +1,6 @@
 #include "config/config_file.hpp"
 
+#include <cassert>
 #include <cmath>
 #include <limits>
 
@@ -11,18 +12,22 @@
 namespace eew {
 namespace {
 
-constexpr int kItems = 21;
+constexpr int kItems = static_cast<int>(kConfigItems.size());
 
+// Reads the items in file order; each call names the item it expects, so that
+// a read out of order fails loudly in a debug build instead of shifting them.
 class ItemReader {
   public:
     explicit ItemReader(FieldReader& in) : in_(in) {}
-    double number(const char* name) { return in_.number(label(name)); }
-    std::string text(const char* name) { return decode_for_display(in_.text(label(name))); }
+    double number(std::string_view name) { return in_.number(label(name)); }
+    std::string text(std::string_view name) { return decode_for_display(in_.text(label(name))); }
 
   private:
-    std::string label(const char* name) {
+    std::string label(std::string_view name) {
+        assert(n_ < kItems && kConfigItems[static_cast<std::size_t>(n_)] == name);
         ++n_;
-        return "item " + std::to_string(n_) + " of " + std::to_string(kItems) + " (" + name + ")";
+        return "item " + std::to_string(n_) + " of " + std::to_string(kItems) + " (" +
+               std::string(name) + ")";
     }
     FieldReader& in_;
     int n_ = 0;
@@ -51,6 +56,13 @@ std::string name_field(const std::string& utf8) {
 }
 
 }  // namespace
+
+std::optional<int> config_item_line(std::string_view name) {
+    for (std::size_t i = 0; i < kConfigItems.size(); ++i) {
+        if (kConfigItems[i] == name) return static_cast<int>(i) + 1;
+    }
+    return std::nullopt;
+}
 
 int integer_item(double v) {
     if (std::isnan(v)) return 0;

@@ -1,11 +1,25 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/settings.hpp"
 
 namespace eew {
+
+// The configuration's items in file order, one a line.
+inline constexpr std::array<std::string_view, 21> kConfigItems = {
+    "localhost_port",  "pdata_min",       "magnitude_min",  "dist_min",  "disp_event_minutes",
+    "sitename1",       "longitude_site1", "latitude_site1", "ampfac1",   "sitename2",
+    "longitude_site2", "latitude_site2",  "ampfac2",        "sitename3", "longitude_site3",
+    "latitude_site3",  "ampfac3",         "select_site",    "lan_flag",  "voice_flag",
+    "auto_flag"};
+
+// The line (from 1) of the item called `name`; nothing for a name the
+// configuration does not have.
+std::optional<int> config_item_line(std::string_view name);
 
 // "tavi.config": 21 lines, one value each, CR LF, in a fixed order; site names
 // in Shift-JIS. Throws DataFileError when the file is missing or holds fewer

@@ -17,7 +17,7 @@
 namespace eew {
 namespace {
 
-using test::ReportValues;
+using feedlib::ReportValues;
 
 using Dispatch = test::AppTest;
 
@@ -41,7 +41,7 @@ TEST_F(Dispatch, NoiseWindsDownOnlyAnEventInProgressAndPacketsAreTakenOnlyInLanM
         m.events.map_flag = map_flag;
         m.main_view.Text4 = {"before", kRed};
         const std::string t = text;
-        s.app.Winsock1_DataArrival(lan == 1 ? t + "\n" : test::relay_datagram(t));
+        s.app.Winsock1_DataArrival(lan == 1 ? t + "\n" : feedlib::relay_datagram(t));
         const bool shown = lan == 1 || text == noise;
         EXPECT_EQ(std::tuple(m.events.event_flag, m.main_view.Text4.text, m.main_view.Text4.back),
                   std::tuple(after, shown ? t : "before", shown ? kWhite : kRed))
@@ -55,7 +55,7 @@ TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheReferenceSite) {
     // Two reference sites; the second lies 14.3 km from the default epicentre.
     s.folder.write("data/ref.dat", "2\r\n139.0,35.0,1.2,west\r\n140.1,35.8,2.0,east\r\n");
     m.refs = read_reference_sites(ref_sites_path(m.paths));
-    receive(ReportValues{});
+    receive(feedlib::ReportValues{});
     EXPECT_EQ(std::tuple(m.events.event_flag, m.events.map_flag, m.main_view.Text3.back,
                          m.main_view.Command8.enabled, m.feed.latest_rev_time.text()),
               std::tuple(EventFlag::followed, 1, kRed, false, "2024/04/01 09:00:06"));
@@ -70,12 +70,12 @@ TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheReferenceSite) {
 // mechanism, or a pop-up that was closed and came back empty.
 TEST_F(Dispatch, TheMechanismPanelIsRedrawnOnlyForANewMechanismOrAfterTheWindowClosed) {
     std::vector<std::string>& panel = s.platform.canvases[PictureId::mechanism_panel].calls;
-    ReportValues r;
+    feedlib::ReportValues r;
     for (auto [nobs_pol, closed, redrawn] :
          {std::tuple(20, false, 1), {20, false, 0}, {21, false, 1}, {21, true, 1}}) {
         if (closed) close_event_windows(m, s.platform);
         panel.clear();
-        r.nobs_pol = nobs_pol;
+        r.mechanism.nobs_pol = nobs_pol;
         receive(r);
         ++r.sequence;
         EXPECT_EQ(std::count(panel.begin(), panel.end(), "clear"), redrawn) << r.sequence;
@@ -90,7 +90,7 @@ TEST_F(Dispatch, ALiveReportEndsAReplayAndTakesOver) {
     m.events.event_code[1] = "replayed";
     m.main_view.Command7.enabled = true;
     s.platform.windows[WindowId::popupmap] = WindowState::minimised;
-    receive(ReportValues{});
+    receive(feedlib::ReportValues{});
     EXPECT_EQ(std::tuple(s.platform.window_state(WindowId::popupmap), m.events.event_code[1],
                          m.events.n_event, m.events.event_flag, m.main_view.Command7.enabled),
               std::tuple(WindowState::normal, "20240401090000", 1, EventFlag::followed, false));
@@ -105,7 +105,7 @@ TEST_F(Dispatch, WhatArrivesDuringTheChimeRunsAfterTheReportChain) {
         EXPECT_EQ(m.main_view.Text4.text.substr(0, 5), "<?xml");
         EXPECT_EQ(m.main_view.Text1.text + m.popup_view.Text15, "");  // not that far yet
     };
-    receive(ReportValues{});
+    receive(feedlib::ReportValues{});
     EXPECT_EQ(m.popup_view.Text15 + " " + m.main_view.Text4.text + " " + m.main_view.Text1.text,
               "2024/04/01 09:00:00 noise message 09:00:06");
     EXPECT_EQ(m.main_view.Text3.text, "3");  // the tick after the noise message
@@ -163,14 +163,14 @@ TEST_F(FeedConnection, MapOnShowsTheMainMapAndNoticesAMissingImage) {
     EXPECT_NE(v.notice.find("japan_map.bmp\" could not be read"), std::string::npos) << v.notice;
 }
 
-using test::report_xml;
+using feedlib::report_text;
 
 const char kLog[] = "log/20240401.0900_0_M65";
 
 // A report of the default quake (origin 09:00:00, sent 09:00:05, S wave at the
 // site in second 7) arrives at 09:00:06 and is followed at lapse 6.
 struct Tick : test::AppTest {
-    Tick() { receive(ReportValues{}); }
+    Tick() { receive(feedlib::ReportValues{}); }
     bool frame_drawn() {
         const bool drawn = !event_map.empty() && event_map.front() == "clear";
         event_map.clear();
@@ -203,7 +203,7 @@ TEST(TickEnd, ALiveSequenceEndsOnSilenceOrAfterALoneNoiseMessageAndIsLogged) {
              {merged, 2, 121, true}, {winding_down, 2, 120, false}, {ending, 1, 0, true}}) {
         // clang-format on
         test::StartedApp t;
-        t.app.Winsock1_DataArrival(test::relay_datagram(report_xml({})));
+        t.app.Winsock1_DataArrival(feedlib::relay_datagram(feedlib::report_text({})));
         t.m().settings.disp_event_minutes = 1000;
         t.m().events.event_flag = event_flag;
         t.m().events.map_flag = map_flag;
@@ -225,8 +225,9 @@ TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTimeWithoutALog)
     r.data_num = 1;
     r.time00 = s.platform.clock;
     for (int k = 2; k <= 4; ++k) {
-        ReportValues v{.sequence = k, .send_time = k < 4 ? "2024,4,1,9,0,10" : "2024,4,1,9,0,12"};
-        r.replay_lines[k] = report_xml(v) + "2024/04/01 09:00:13\n";
+        feedlib::ReportValues v{.sequence = k,
+                                .send_time = k < 4 ? "2024,4,1,9,0,10" : "2024,4,1,9,0,12"};
+        r.replay_lines[k] = feedlib::report_text(v) + "2024/04/01 09:00:13\n";
         r.replay_offsets[k] = k < 4 ? 5 : 7;
     }
     event_map.clear();
@@ -251,7 +252,7 @@ TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTimeWithoutALog)
 }
 
 // Never followed: beyond the filter's 300 km.
-ReportValues far_quake(const std::string& code, int origin_second) {
+feedlib::ReportValues far_quake(const std::string& code, int origin_second) {
     return {code, 1,    "2024,4,1,9,0," + std::to_string(origin_second), "2024,4,1,9,0,5", 4.2, 4.2,
             38.0, 142.5};
 }
@@ -259,7 +260,7 @@ ReportValues far_quake(const std::string& code, int origin_second) {
 using EventLogging = test::AppTest;
 
 TEST_F(EventLogging, AnUnwritableFolderIsNoticedAndTheProgramGoesOn) {
-    receive(ReportValues{});
+    receive(feedlib::ReportValues{});
     std::filesystem::remove_all(s.folder.path() + "/log");
     s.folder.write("log", "a file where the log folder should be");
     write_event_logs(m, s.platform);
@@ -273,7 +274,7 @@ TEST_F(EventLogging, AnUnwritableFolderIsNoticedAndTheProgramGoesOn) {
     // The list lives elsewhere and is still saved; reception goes on.
     EXPECT_EQ(s.folder.read("data/24hours.dat").substr(0, 3), "1\r\n");
     reset_event_state(m);
-    receive(ReportValues{});
+    receive(feedlib::ReportValues{});
     EXPECT_EQ(m.events.event_flag, EventFlag::followed);
 }
 

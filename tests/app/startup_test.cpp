@@ -8,10 +8,12 @@
 
 #include "app/setform.hpp"
 #include "config/config_file.hpp"
+#include "fakes/log_text.hpp"
 #include "fakes/mutator.hpp"
 #include "fakes/program_folder.hpp"
-#include "fakes/report_text.hpp"
 #include "fakes/started_app.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/report_text.hpp"
 
 namespace eew {
 namespace {
@@ -159,7 +161,7 @@ TEST(Quit, ClosesEveryWindowInOrderSavesTheListAndDropsDialogEditsOnce) {
 // A live event in progress is logged at "quit"; a replay never is.
 TEST(Quit, LeavesAReplayInProgressUnlogged) {
     test::StartedApp s;
-    s.folder.write("log/x", test::log_text({test::report_xml({})}));
+    s.folder.write("log/x", test::log_text({feedlib::report_text({})}));
     s.platform.chosen_file = s.folder.path() + "/log/x";
     s.app.Command8_Click();
     s.app.Command3_Click();
@@ -227,7 +229,7 @@ TEST_F(Dialog, LanModeSwitchedWhileReceivingRebindsAtOnceOnThePortInUse) {
     confirm([](SetformView& v) { v.Check1 = true, v.Text2 = "9100"; });
     EXPECT_EQ(std::tuple(s.platform.bound_port, s.platform.bound_to_all_addresses),
               std::tuple(9000, true));
-    receive(test::ReportValues{});
+    receive(feedlib::ReportValues{});
     s.app.Command2_Click();
     confirm([](SetformView& v) { v.Check1 = false; });
     EXPECT_EQ(std::tuple(s.platform.feed_closed(), m.events.event_flag),

@@ -12,14 +12,14 @@
 #include <sstream>
 
 #include "app/app.hpp"
+#include "desktop/desktop_program.hpp"
 #include "fakes/client_process.hpp"
 #include "fakes/qt_test_platform.hpp"
-#include "fakes/report_text.hpp"
 #include "fakes/started_app.hpp"
-#include "feed_framing.hpp"
-#include "scenario.hpp"
-#include "scenario_plan.hpp"
-#include "desktop/desktop_program.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/report_text.hpp"
+#include "feedsim/scenario.hpp"
+#include "feedsim/scenario_plan.hpp"
 
 namespace eew {
 namespace {
@@ -74,9 +74,10 @@ std::string expect_log(const test::TempFolder& folder, const std::vector<sim::Fe
 TEST(EndToEnd, AnEventIsLoggedListedAndReloadedAndABadTableStopsTheNextStart) {
     test::TempFolder folder;
     const quint16 port = test::free_udp_port();
-    const std::string program =
-        test::copy_program(folder, EEW_SOURCE_DIR, {{1, std::to_string(port)}, {5, "8"}, {21, "1"}},
-                           EEW_CLIENT_BINARY);
+    const std::string program = test::copy_program(
+        folder, EEW_SOURCE_DIR,
+        {{"localhost_port", std::to_string(port)}, {"disp_event_minutes", "8"}, {"auto_flag", "1"}},
+        EEW_CLIENT_BINARY);
     folder.write("e2e.scenario", kScenario);
     QProcess client, simulator;
     ASSERT_TRUE(test::start_listening(client, program, port));
@@ -151,7 +152,7 @@ TEST(EndToEnd, ALogWrittenLiveReplaysWithTheSameSoundsAndSentences) {
     const auto sent = plan(kLarge, live.platform.clock);
     const auto heard = follow(live, [&](int second) {
         for (const auto& m : sent)
-            if (m.offset == second) live.app.Winsock1_DataArrival(test::relay_datagram(m.text));
+            if (m.offset == second) live.app.Winsock1_DataArrival(feedlib::relay_datagram(m.text));
     });
     replay.platform.chosen_file =
         live.folder.path() + "/log/" + files_in(live.folder.path() + "/log").at(0);
@@ -168,7 +169,7 @@ TEST(EndToEnd, ALogWrittenLiveReplaysWithTheSameSoundsAndSentences) {
 TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndEndsWithoutADialog) {
     test::TempFolder folder;
     // Display time 8 s, no automatic start.
-    test::copy_program(folder, EEW_SOURCE_DIR, {{5, "8"}, {21, "0"}});
+    test::copy_program(folder, EEW_SOURCE_DIR, {{"disp_event_minutes", "8"}, {"auto_flag", "0"}});
     test::QtTestPlatform platform;
     platform.folder = folder.path();
     platform.clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
@@ -184,7 +185,7 @@ TEST(ShippedScenario, TokyoQuakeGivesTheHandComputedCountdownAndEndsWithoutADial
     const DateTime start = *platform.clock;
     for (const sim::FeedMessage& msg : plan(scenario.str(), start)) {
         platform.clock = start.plus_seconds(static_cast<long long>(msg.offset));
-        app.Winsock1_DataArrival(sim::make_datagram(msg.text, sim::Framing::relay));
+        app.Winsock1_DataArrival(feedlib::make_datagram(msg.text, feedlib::Framing::relay));
     }
     // The last report: M 7.2 (Mi 7.2) at 140.1 E, 35.6 N, 40 km, 19 s after
     // the origin; the site 139.7536 E, 35.694 N, factor 1.4.

@@ -7,12 +7,13 @@
 #include <QtGlobal>
 #include <csignal>
 #include <filesystem>
-#include <regex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "fakes/temp_folder.hpp"
+#include "feedlib/program_copy.hpp"
 
 namespace eew::test {
 
@@ -24,23 +25,18 @@ inline quint16 free_udp_port() {
 }
 
 // Copies the data folder under `source_dir` into `folder`, without its
-// 24-hour list, and sets the configuration lines (numbered from 1) given.
-// With `binary`, copies it beside the data too and returns the copy's path.
-inline std::string copy_program(const TempFolder& folder, const std::string& source_dir,
-                                const std::vector<std::pair<int, std::string>>& config_lines,
-                                const std::string& binary = "") {
+// 24-hour list, and sets the configuration items named. With `binary`,
+// copies it beside the data too and returns the copy's path.
+inline std::string copy_program(
+    const TempFolder& folder, const std::string& source_dir,
+    const std::vector<std::pair<std::string_view, std::string>>& config_items,
+    const std::string& binary = "") {
     namespace fs = std::filesystem;
-    const fs::path root(folder.path());
-    fs::copy(fs::path(source_dir) / "data", root / "data", fs::copy_options::recursive);
-    fs::remove(root / "data" / "24hours.dat");
-    std::string config = folder.read("data/tavi.config");
-    for (const auto& [line, text] : config_lines)
-        config = std::regex_replace(
-            config, std::regex("^(([^\n]*\n){" + std::to_string(line - 1) + "})[^\r\n]*"),
-            "$01" + text);
-    folder.write("data/tavi.config", config);
-    if (!binary.empty()) fs::copy(binary, root / "eewclient");
-    return (root / "eewclient").string();
+    feedlib::copy_program_data(source_dir + "/data", folder.path());
+    feedlib::set_config_items(folder.path(), config_items);
+    const fs::path copy = fs::path(folder.path()) / "eewclient";
+    if (!binary.empty()) fs::copy(binary, copy);
+    return copy.string();
 }
 
 // Starts `executable` with the offscreen platform.

@@ -7,8 +7,9 @@
 #include "app/app.hpp"
 #include "fakes/fake_platform.hpp"
 #include "fakes/program_folder.hpp"
-#include "fakes/report_text.hpp"
 #include "fakes/temp_folder.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/report_text.hpp"
 
 namespace eew::test {
 
@@ -34,8 +35,10 @@ struct StartedApp {
 
 // The started program every handler test drives: datagrams in, ticks on.
 struct AppTest : ::testing::Test {
-    void receive(const std::string& text) { s.app.Winsock1_DataArrival(relay_datagram(text)); }
-    void receive(const ReportValues& r) { receive(report_xml(r)); }
+    void receive(const std::string& text) {
+        s.app.Winsock1_DataArrival(feedlib::relay_datagram(text));
+    }
+    void receive(const feedlib::ReportValues& r) { receive(feedlib::report_text(r)); }
     void tick(long long seconds = 1) {
         s.platform.advance(seconds);
         s.app.Timer1_Timer();

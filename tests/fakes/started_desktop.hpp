@@ -9,14 +9,15 @@
 #include <utility>
 
 #include "app/app.hpp"
+#include "desktop/desktop_program.hpp"
 #include "fakes/client_process.hpp"
 #include "fakes/program_folder.hpp"
 #include "fakes/qt_test_platform.hpp"
-#include "fakes/report_text.hpp"
 #include "fakes/temp_folder.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/report_text.hpp"
+#include "feedlib/udp_sender.hpp"
 #include "text/message_display.hpp"
-#include "udp_sender.hpp"
-#include "desktop/desktop_program.hpp"
 
 namespace eew::test {
 
@@ -72,13 +73,13 @@ struct StartedDesktop {
     }
     // A relay datagram, handled as the socket's would be, then rendered.
     void receive(const std::string& text) {
-        app().Winsock1_DataArrival(relay_datagram(text));
+        app().Winsock1_DataArrival(feedlib::relay_datagram(text));
         program.render_all();
     }
     // A relay datagram sent to the feed port; waits (at most 2 s) until the
     // last-message box shows it. False when it never did.
     bool send(const std::string& text) {
-        sim::UdpSender(static_cast<quint16>(port)).send(relay_datagram(text));
+        feedlib::UdpSender(static_cast<quint16>(port)).send(feedlib::relay_datagram(text));
         const std::string box = message_box_text(text);
         return QTest::qWaitFor([&] { return m().main_view.Text4.text == box; }, 2000);
     }

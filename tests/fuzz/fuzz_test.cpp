@@ -8,13 +8,15 @@
 #include <random>
 #include <sstream>
 
+#include "fakes/log_text.hpp"
 #include "fakes/mutator.hpp"
 #include "fakes/program_folder.hpp"
-#include "fakes/report_text.hpp"
 #include "feed/framing.hpp"
 #include "feed/recent_events.hpp"
 #include "feed/report_decoder.hpp"
-#include "fuzz_properties.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/report_text.hpp"
+#include "fuzz/fuzz_properties.hpp"
 #include "observed/observation_packet.hpp"
 #include "observed/packet_text.hpp"
 #include "observed/waveform_packet.hpp"
@@ -44,7 +46,7 @@ const std::vector<std::string_view> kMarkers = {
 // Damaged datagrams through framing and decoding.
 TEST(ReportFuzz, DamagedDatagramsDecodeWithinRanges) {
     test::Mutator mutate(20240402);
-    const std::string valid = test::relay_datagram(test::report_xml({}));
+    const std::string valid = feedlib::relay_datagram(feedlib::report_text({}));
     for (int i = 0; i < 3000; ++i) {
         const std::string datagram = mutate.mutate(valid, kMarkers);
         const auto text = frame_message(datagram, i % 2);
@@ -61,7 +63,8 @@ TEST(ReplayFuzz, DamagedLogsLoadWholeOrNotAtAll) {
     test::Mutator mutate(5150);
     std::vector<std::string> reports;
     for (const char* second : {"5", "7", "9"})
-        reports.push_back(test::report_xml({.send_time = std::string("2024,4,1,9,0,") + second}));
+        reports.push_back(
+            feedlib::report_text({.send_time = std::string("2024,4,1,9,0,") + second}));
     const std::string log = test::log_text(reports);
     for (int i = 0; i < 1500; ++i) {
         std::string bytes = mutate.mutate(log, {"\r", "\n", "send_time>", "</send_time>"});

@@ -16,12 +16,13 @@
 
 #include "fakes/client_process.hpp"
 #include "fakes/qt_test_platform.hpp"
-#include "fakes/report_text.hpp"
 #include "fakes/started_desktop.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/report_text.hpp"
+#include "feedlib/udp_sender.hpp"
 #include "notify/web_pages.hpp"
 #include "observed/packet_text.hpp"
 #include "text/message_display.hpp"
-#include "udp_sender.hpp"
 
 namespace eew {
 namespace {
@@ -33,7 +34,7 @@ struct UdpFeed : ::testing::Test {
                                             [] {});
     }
 
-    void send(const std::string& datagram) { sim::UdpSender(port).send(datagram); }
+    void send(const std::string& datagram) { feedlib::UdpSender(port).send(datagram); }
 
     test::QtTestPlatform platform;
     int port = test::free_udp_port();
@@ -72,15 +73,15 @@ TEST(DesktopFeed, DatagramsSentWhileTheChimePausesAreReadAndHandledAfterIt) {
     d.app().Command1_Click();  // "start"
     std::vector<std::string> handled;
     d.program.after_datagram([&] { handled.push_back(d.m().main_view.Text4.text); });
-    sim::UdpSender udp(static_cast<quint16>(d.port));
-    udp.send(test::relay_datagram(test::report_xml({})));
+    feedlib::UdpSender udp(static_cast<quint16>(d.port));
+    udp.send(feedlib::relay_datagram(feedlib::report_text({})));
     const auto noise = [](int n) { return "noise " + std::to_string(n) + std::string(10000, 'x'); };
     // Sent from this thread's event loop, which the chime's pause runs.
     QTimer burst;
     int sent = 0;
     QObject::connect(&burst, &QTimer::timeout, [&] {
         for (int i = 0; i < 10 && sent < 200; ++i, ++sent)
-            udp.send(test::relay_datagram(noise(10 + sent % 90)));
+            udp.send(feedlib::relay_datagram(noise(10 + sent % 90)));
     });
     burst.start(5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return handled.size() == 201; }, 10000)) << handled.size();
@@ -131,11 +132,11 @@ long resident_kb() {
 
 // Datagram `i` of the flood, in LAN framing (the text and one byte).
 std::string flood_datagram(int i, std::mt19937& random) {
-    test::ReportValues r;
+    feedlib::ReportValues r;
     r.code = "2024040109" + std::to_string(1000 + i % 40);
     r.sequence = 1 + i / 1000;
     r.latitude = 33 + (i % 40) * 0.1;
-    const std::string report = test::report_xml(r);
+    const std::string report = feedlib::report_text(r);
     std::string junk(i % 10 == 6 ? random() % 1500 : 0, ' ');
     for (char& c : junk)
         c = static_cast<char>(random());
@@ -171,7 +172,7 @@ TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQu
     std::atomic<bool> sent = false;
     std::thread sender([&] {
         std::mt19937 random(7);
-        sim::UdpSender udp(d.port);
+        feedlib::UdpSender udp(d.port);
         for (int i = 0; i < 100000; ++i)
             udp.send(flood_datagram(i, random));
         sent = true;
@@ -195,13 +196,13 @@ TEST(Flood, AHundredThousandMixedDatagramsLeaveTheTickRunningBoundedAndTheLastQu
     // The next report of the followed quake (or of a new one, if the flood's
     // have ended), now right under the site, is shown with its own values,
     // nothing left of the damaged ones.
-    test::ReportValues last;
+    feedlib::ReportValues last;
     last.code = m.followed.code.empty() ? "20991231235959" : m.followed.code;
     last.sequence = 999;
     last.latitude = 35.7;
     last.longitude = 139.7;
     last.magnitude = last.mip = 7.5;
-    sim::UdpSender(d.port).send(test::report_xml(last) + "\n");
+    feedlib::UdpSender(d.port).send(feedlib::report_text(last) + "\n");
     while (m.popup_view.Text20 != "999" && clock.elapsed() < 45000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(std::tuple(m.followed.code, m.followed.latitude, m.followed.magnitude),

@@ -4,20 +4,21 @@
 #include <sstream>
 
 #include "app/replay_commands.hpp"
+#include "fakes/log_text.hpp"
 #include "fakes/started_app.hpp"
 #include "replay/replay_file.hpp"
 
 namespace eew {
 namespace {
 
+using feedlib::report_text;
 using test::log_text;
-using test::report_xml;
 
 // The default quake's report, sent `second` seconds after 09:00:00.
 std::string sent_at(int second, int sequence = 1, double magnitude = 6.5) {
-    return report_xml({.sequence = sequence,
-                       .send_time = "2024,4,1,9,0," + std::to_string(second),
-                       .magnitude = magnitude});
+    return feedlib::report_text({.sequence = sequence,
+                                 .send_time = "2024,4,1,9,0," + std::to_string(second),
+                                 .magnitude = magnitude});
 }
 
 ReplayFile read(const std::string& text) {
@@ -31,26 +32,29 @@ TEST(ReplayFile, TheLastLineIsDroppedAndHundredReportsOrAnOversizeAreTooMuch) {
         ReplayLoad outcome;
         std::size_t lines;
     };
-    const std::string one = log_text({report_xml({})});
+    const std::string one = log_text({feedlib::report_text({})});
     std::string big;  // lines within their bound, but too many bytes in all
     while (big.size() <= kMaxReplayFileBytes)
         big += std::string(kMaxReplayLineBytes - 1, 'x') + "\r\n";
     const Case cases[] = {
         {"nothing", "", ReplayLoad::empty, 0},
         {"only the final line end", "\r\n", ReplayLoad::empty, 0},
-        {"a report without its line end", report_xml({}), ReplayLoad::empty, 0},
+        {"a report without its line end", feedlib::report_text({}), ReplayLoad::empty, 0},
         {"one record", one, ReplayLoad::ok, 1},
-        {"a record cut off after the first", one.substr(0, one.size() - 2) + report_xml({}),
-         ReplayLoad::ok, 1},
-        {"99 reports", log_text(std::vector(99, report_xml({}))), ReplayLoad::ok, 99},
-        {"100 reports", log_text(std::vector(100, report_xml({}))), ReplayLoad::invalid, 0},
+        {"a record cut off after the first",
+         one.substr(0, one.size() - 2) + feedlib::report_text({}), ReplayLoad::ok, 1},
+        {"99 reports", log_text(std::vector(99, feedlib::report_text({}))), ReplayLoad::ok, 99},
+        {"100 reports", log_text(std::vector(100, feedlib::report_text({}))), ReplayLoad::invalid,
+         0},
         // A report split by a CR: its pieces lack send times.
         {"a CR inside a report", "<send_time>2024,4,1,9,0,5</send_time>\r<eew>\r\n\r\n",
          ReplayLoad::invalid, 0},
         {"a lone line needs no send time", "<eew>\r\n\r\n", ReplayLoad::ok, 1},
-        {"two lines need send times", log_text({report_xml({}), "<eew>"}), ReplayLoad::invalid, 0},
+        {"two lines need send times", log_text({feedlib::report_text({}), "<eew>"}),
+         ReplayLoad::invalid, 0},
         {"a send time that is no date",
-         log_text({report_xml({}), report_xml({.send_time = "2024,13,1,9,0,5"})}),
+         log_text(
+             {feedlib::report_text({}), feedlib::report_text({.send_time = "2024,13,1,9,0,5"})}),
          ReplayLoad::invalid, 0},
         {"a line over its bound", std::string(kMaxReplayLineBytes + 1, 'x') + "\r\n",
          ReplayLoad::invalid, 0},
@@ -80,7 +84,7 @@ TEST(ReplayFile, ALineEndsAtCrKeepsItsLineFeedsAndIsPacedFromTheFirstLine) {
 // with each outcome. The most a log may hold, 99 reports, plays.
 TEST(ReplayStart, AFileEitherPlaysOrLeavesTheProgramIdleWithNothingBehind) {
     const std::string small = sent_at(5, 1, 3.0);  // below the filter
-    const std::string broken = report_xml(
+    const std::string broken = feedlib::report_text(
         {.sequence = 2, .origin_time = "2024,4,31,9,0,0", .send_time = "2024,4,1,9,0,6"});
     const std::optional<std::string> cancel;
     // clang-format off
@@ -122,7 +126,7 @@ TEST_F(Replay, LinesBeforeTheFollowedEventPrimeTheTableAndStopPlayLeavesALiveEve
     EXPECT_EQ(std::tuple(m.events.event_flag, m.events.n_event,
                          s.folder.exists("log/20240401.0900_0_M65")),
               std::tuple(EventFlag::idle, 0, false));
-    receive(test::ReportValues{});
+    receive(feedlib::ReportValues{});
     s.app.Command8_Click();
     EXPECT_EQ(s.platform.dialog_folders.size(), 1u);  // the first replay's only
     s.app.Command7_Click();

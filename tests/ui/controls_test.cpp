@@ -17,8 +17,10 @@
 #include <QTest>
 #include <set>
 
-#include "fakes/report_text.hpp"
+#include "fakes/log_text.hpp"
 #include "fakes/started_desktop.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/report_text.hpp"
 #include "ui/picture_area.hpp"
 
 namespace eew {
@@ -83,7 +85,7 @@ struct Walk {
 
 // The log of one report of the default quake, for "replay".
 std::string replay_log() {
-    return test::log_text({test::report_xml({.code = "20240401085000", .magnitude = 5.5})});
+    return test::log_text({feedlib::report_text({.code = "20240401085000", .magnitude = 5.5})});
 }
 
 // The whole table, pressed once each by each means, in the order a person
@@ -142,7 +144,7 @@ TEST(Controls, EveryControlWorksByMouseKeyboardAndScreenReader) {
         EXPECT_EQ(std::tuple(d.showing("popupmap"), w.enabled("Command8"), w.enabled("Command7")),
                   std::tuple(false, true, false));
 
-        d.receive(test::report_xml({}));
+        d.receive(feedlib::report_text({}));
         ASSERT_TRUE(d.showing("popupmap"));
         w.press("main", "Check1");  // "PopUP" off: the announced quake is put away
         EXPECT_EQ(
@@ -192,7 +194,7 @@ TEST(Controls, AQuakeDuringTheReplayDialogsIsAnnouncedAtOnceAndNotTakenOver) {
     d.folder.write("log/chosen", replay_log());
     d.platform.chosen_file = d.folder.path() + "/log/chosen";
     d.platform.during_dialog = [&] {
-        ASSERT_TRUE(d.send(test::report_xml({})));
+        ASSERT_TRUE(d.send(feedlib::report_text({})));
         d.tick();
         seen = {d.showing("popupmap") ? "pop-up" : "", d.shown("main", "Label19"),
                 d.shown("popupmap", "Text26")};
@@ -215,14 +217,14 @@ std::string accessible_name(QWidget* w) {
 TEST(Controls, EveryOperableControlHasARowAndEveryBoxAndPictureAName) {
     test::StartedDesktop d;
     d.app().Command4_Click();  // "set"
-    d.receive(test::report_xml({}));
+    d.receive(feedlib::report_text({}));
     std::set<std::string> rows, operable;
     for (const ControlRow& row : control_table())
         rows.insert(std::string(row.window) + "." + row.control);
     for (const char* window : {"main", "setform", "popupmap", "message"}) {
         ASSERT_NE(d.find(window), nullptr) << window;
         for (QWidget* w : d.find(window)->findChildren<QWidget*>()) {
-            const std::string name = window + ("." + w->objectName().toStdString());
+            const std::string name = std::string(window) + "." + w->objectName().toStdString();
             auto* line = qobject_cast<QLineEdit*>(w);
             auto* plain = qobject_cast<QPlainTextEdit*>(w);
             auto* button = qobject_cast<QAbstractButton*>(w);

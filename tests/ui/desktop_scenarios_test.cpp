@@ -5,21 +5,22 @@
 #include <QTest>
 
 #include "app/main_state.hpp"
-#include "fakes/report_text.hpp"
 #include "fakes/started_desktop.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/report_text.hpp"
 #include "ui/picture_area.hpp"
 
 namespace eew {
 namespace {
 
-using test::report_xml;
+using feedlib::report_text;
 
 // The default quake lies 27 km from the site and passes the filter (M 3.5).
 TEST(DesktopScenarios, PopUpOffAndOnWhileIdleStillBringsUpTheNextQuake) {
     test::StartedDesktop d;
     QTest::mouseClick(d.find("main", "Check1"), Qt::LeftButton);
     QTest::mouseClick(d.find("main", "Check1"), Qt::LeftButton);
-    d.receive(report_xml({}));
+    d.receive(feedlib::report_text({}));
     const auto* map = dynamic_cast<PictureArea*>(d.find("popupmap", "Picture1"));
     ASSERT_TRUE(map);
     EXPECT_EQ(std::tuple(d.showing("popupmap"), d.shown("main", "Label19")),
@@ -30,8 +31,8 @@ TEST(DesktopScenarios, PopUpOffAndOnWhileIdleStillBringsUpTheNextQuake) {
 // A later report below the minimum magnitude leaves no event followed.
 TEST(DesktopScenarios, AnEventThatFallsBelowTheFilterEndsAfterTheIdleTime) {
     test::StartedDesktop d;
-    d.receive(report_xml({}));
-    d.receive(report_xml({.sequence = 2, .magnitude = 3.0}));
+    d.receive(feedlib::report_text({}));
+    d.receive(feedlib::report_text({.sequence = 2, .magnitude = 3.0}));
     d.tick(120);
     EXPECT_EQ(std::tuple(d.m().events.event_flag, d.showing("popupmap")),
               std::tuple(EventFlag::merged, true));
@@ -50,10 +51,12 @@ TEST(DesktopScenarios, AnotherQuakesReportLeavesTheLongPeriodJudgementAlone) {
         const bool said = d.shown("message", "Label4").find("長周期地震動") != std::string::npos;
         return std::pair(d.m().longEVstop, said);
     };
-    d.receive(report_xml({.magnitude = 8.0, .mip = 8.0, .latitude = 36.5, .longitude = 141.0}));
+    d.receive(
+        feedlib::report_text({.magnitude = 8.0, .mip = 8.0, .latitude = 36.5, .longitude = 141.0}));
     d.tick();
     EXPECT_EQ(announced(), std::pair(1, true));
-    d.receive(report_xml({.code = "20240401090001", .magnitude = 3.0, .longitude = 139.75}));
+    d.receive(
+        feedlib::report_text({.code = "20240401090001", .magnitude = 3.0, .longitude = 139.75}));
     EXPECT_EQ(announced(), std::pair(1, true));
     d.tick();
     EXPECT_EQ(announced(), std::pair(1, true));
@@ -63,7 +66,7 @@ TEST(DesktopScenarios, AnotherQuakesReportLeavesTheLongPeriodJudgementAlone) {
 // before the program ends.
 TEST(DesktopScenarios, QuitLogsAndListsTheEventInProgressOnce) {
     test::StartedDesktop d;
-    d.receive(report_xml({}));
+    d.receive(feedlib::report_text({}));
     QTest::mouseClick(d.find("main", "Command3"), Qt::LeftButton);
     for (int ticks = 0; ticks < 2; ++ticks) {
         EXPECT_EQ(std::tuple(d.platform.exit_code, d.folder.exists("log/20240401.0900_0_M65"),

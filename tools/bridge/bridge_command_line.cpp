@@ -1,6 +1,6 @@
-#include "bridge_command_line.hpp"
+#include "bridge/bridge_command_line.hpp"
 
-#include "command_line.hpp"
+#include "feedsim/command_line.hpp"
 
 namespace eew::bridge {
 namespace {
@@ -40,7 +40,7 @@ std::variant<BridgeOptions, std::string> parse_bridge_command_line(
             o.help = true;
             return o;
         } else if (a == "--lan") {
-            o.framing = sim::Framing::lan;
+            o.framing = feedlib::Framing::lan;
         } else if (a == "--training") {
             o.rules.training = true;
         } else if (a == "--assumed") {

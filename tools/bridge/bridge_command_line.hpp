@@ -6,15 +6,15 @@
 #include <variant>
 #include <vector>
 
-#include "bridge_rules.hpp"
-#include "feed_framing.hpp"
+#include "bridge/bridge_rules.hpp"
+#include "feedlib/feed_framing.hpp"
 
 namespace eew::bridge {
 
 struct BridgeOptions {
     bool help = false;
     int port = 0;
-    sim::Framing framing = sim::Framing::relay;
+    feedlib::Framing framing = feedlib::Framing::relay;
     std::optional<double> speed;  // pace a file by its issue times
     RuleOptions rules;
     std::string file;  // a file of telegrams, "-" for standard input

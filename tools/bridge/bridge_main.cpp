@@ -9,12 +9,12 @@
 #include <iostream>
 #include <thread>
 
-#include "bridge_command_line.hpp"
-#include "bridge_rules.hpp"
-#include "jst_time.hpp"
-#include "stream_sources.hpp"
-#include "telegram_decoder.hpp"
-#include "udp_sender.hpp"
+#include "bridge/bridge_command_line.hpp"
+#include "bridge/bridge_rules.hpp"
+#include "bridge/jst_time.hpp"
+#include "bridge/stream_sources.hpp"
+#include "bridge/telegram_decoder.hpp"
+#include "feedlib/udp_sender.hpp"
 
 namespace eew::bridge {
 namespace {
@@ -48,7 +48,7 @@ class Bridge {
         const Decision d = rules_.decide(piece);
         std::optional<std::string> error;
         if (d.action != Action::dropped)
-            error = sender_.send(sim::make_datagram(d.text, options_.framing));
+            error = sender_.send(feedlib::make_datagram(d.text, options_.framing));
         std::printf("%s  %-14s  #%-3s  %s\n", clock_now().c_str(), d.id.c_str(), d.number.c_str(),
                     d.what.c_str());
         std::fflush(stdout);
@@ -59,7 +59,7 @@ class Bridge {
   private:
     BridgeOptions options_;
     BridgeRules rules_;
-    sim::UdpSender sender_;
+    feedlib::UdpSender sender_;
 };
 
 // Sends telegram after telegram as the lines come, a few milliseconds apart.

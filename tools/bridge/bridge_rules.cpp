@@ -1,11 +1,11 @@
-#include "bridge_rules.hpp"
+#include "bridge/bridge_rules.hpp"
 
 #include <cstdio>
 #include <variant>
 
-#include "jst_time.hpp"
-#include "region_codes.hpp"
-#include "telegram_decoder.hpp"
+#include "bridge/jst_time.hpp"
+#include "bridge/region_codes.hpp"
+#include "bridge/telegram_decoder.hpp"
 
 namespace eew::bridge {
 namespace {
@@ -39,13 +39,12 @@ std::string two_digits(int n) {
     return buffer;
 }
 
-std::string summary(const sim::ReportValues& r) {
+std::string summary(const feedlib::ReportValues& r, const DateTime& origin) {
     char buffer[256];
-    std::snprintf(buffer, sizeof buffer,
-                  "M%.1f at %.1f/%.1f, %.0f km, %s, p_data %d, origin %s local", r.magnitude,
-                  r.latitude, r.longitude, r.depth,
-                  r.region.empty() ? "(no region)" : r.region.c_str(), r.p_data,
-                  r.origin_time.text().c_str());
+    std::snprintf(
+        buffer, sizeof buffer, "M%.1f at %.1f/%.1f, %.0f km, %s, p_data %d, origin %s local",
+        r.magnitude, r.latitude, r.longitude, r.depth,
+        r.region.empty() ? "(no region)" : r.region.c_str(), r.p_data, origin.text().c_str());
     return buffer;
 }
 
@@ -70,17 +69,19 @@ int station_count_of(std::optional<int> epicentre_class) {
     }
 }
 
-sim::ReportValues report_values(const Telegram& t) {
-    sim::ReportValues r;
+feedlib::ReportValues report_values(const Telegram& t) {
+    feedlib::ReportValues r;
     r.code = t.id;
     r.sequence = t.number;
-    r.origin_time = local_time_of(t.origin);
-    r.send_time = local_time_of(t.issued);
+    r.origin_time = feedlib::feed_date_time(local_time_of(t.origin));
+    r.send_time = feedlib::feed_date_time(local_time_of(t.issued));
     r.magnitude = r.mip = *t.magnitude_tenths / 10.0;
     r.latitude = *t.latitude_tenths / 10.0;
     r.longitude = *t.longitude_tenths / 10.0;
     r.depth = *t.depth_km;
     r.p_data = station_count_of(t.accuracy[0]);
+    r.mechanism = {};  // the telegram carries none
+    r.region.clear();  // unless it names one
     if (t.region_code) {
         char code[16];
         std::snprintf(code, sizeof code, "%03d", *t.region_code);
@@ -128,10 +129,10 @@ Decision BridgeRules::decide(const Telegram& t) {
     if (!t.magnitude_tenths) return dropped(d, "magnitude unknown");
     if (is_assumed(t) && !options_.assumed)
         return dropped(d, "assumed hypocentre (M1.0, 10 km); --assumed forwards it");
-    const sim::ReportValues r = report_values(t);
+    const feedlib::ReportValues r = report_values(t);
     d.action = Action::report;
-    d.text = sim::report_text(r);
-    d.what = "sent report: " + summary(r);
+    d.text = feedlib::report_text(r);
+    d.what = "sent report: " + summary(r, local_time_of(t.origin));
     return d;
 }
 

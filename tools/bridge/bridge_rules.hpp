@@ -4,9 +4,9 @@
 #include <set>
 #include <string>
 
-#include "report_text.hpp"
-#include "telegram.hpp"
-#include "telegram_splitter.hpp"
+#include "bridge/telegram.hpp"
+#include "bridge/telegram_splitter.hpp"
+#include "feedlib/report_text.hpp"
 
 namespace eew::bridge {
 
@@ -33,7 +33,7 @@ struct Decision {
 int station_count_of(std::optional<int> epicentre_class);
 
 // The receiver's report for a telegram whose hypocentre and magnitude are known.
-sim::ReportValues report_values(const Telegram& t);
+feedlib::ReportValues report_values(const Telegram& t);
 
 // Decides, telegram after telegram, what the receiver is sent. It remembers
 // the cancelled IDs and the highest report number seen of each ID.

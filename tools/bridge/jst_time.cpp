@@ -1,4 +1,4 @@
-#include "jst_time.hpp"
+#include "bridge/jst_time.hpp"
 
 #include <ctime>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "telegram.hpp"
+#include "bridge/telegram.hpp"
 #include "text/date_time.hpp"
 
 namespace eew::bridge {

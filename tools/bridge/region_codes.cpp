@@ -1,4 +1,4 @@
-#include "region_codes.hpp"
+#include "bridge/region_codes.hpp"
 
 #include <charconv>
 #include <map>

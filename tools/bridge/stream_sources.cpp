@@ -1,4 +1,4 @@
-#include "stream_sources.hpp"
+#include "bridge/stream_sources.hpp"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-#include "telegram_splitter.hpp"
+#include "bridge/telegram_splitter.hpp"
 
 namespace eew::bridge {
 

@@ -1,4 +1,4 @@
-#include "telegram_decoder.hpp"
+#include "bridge/telegram_decoder.hpp"
 
 #include <algorithm>
 #include <array>

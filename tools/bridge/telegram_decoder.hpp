@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "telegram.hpp"
+#include "bridge/telegram.hpp"
 
 namespace eew::bridge {
 

@@ -1,8 +1,8 @@
-#include "telegram_splitter.hpp"
+#include "bridge/telegram_splitter.hpp"
 
 #include <cctype>
 
-#include "telegram_decoder.hpp"
+#include "bridge/telegram_decoder.hpp"
 
 namespace eew::bridge {
 namespace {

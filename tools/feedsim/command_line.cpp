@@ -1,4 +1,4 @@
-#include "command_line.hpp"
+#include "feedsim/command_line.hpp"
 
 #include <charconv>
 #include <cmath>
@@ -40,7 +40,7 @@ std::variant<Options, std::string> parse_command_line(const std::vector<std::str
             o.help = true;
             return o;
         } else if (a == "--lan") {
-            o.framing = Framing::lan;
+            o.framing = feedlib::Framing::lan;
         } else if (a == "--port") {
             const auto port = port_number(args[++i]);
             if (!port) return "bad port '" + std::string(args[i]) + "' (1 to 65535)";

@@ -6,14 +6,14 @@
 #include <variant>
 #include <vector>
 
-#include "feed_framing.hpp"
+#include "feedlib/feed_framing.hpp"
 
 namespace eew::sim {
 
 struct Options {
     bool help = false;
     int port = 0;
-    Framing framing = Framing::relay;
+    feedlib::Framing framing = feedlib::Framing::relay;
     double speed = 1;
     std::string file;                // a scenario or a log file
     std::optional<std::string> raw;  // one message given on the command line

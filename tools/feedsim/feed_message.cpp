@@ -1,4 +1,4 @@
-#include "feed_message.hpp"
+#include "feedsim/feed_message.hpp"
 
 namespace eew::sim {
 

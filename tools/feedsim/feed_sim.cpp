@@ -10,14 +10,19 @@
 #include <iterator>
 #include <thread>
 
-#include "command_line.hpp"
-#include "feed_framing.hpp"
-#include "log_playback.hpp"
-#include "scenario_plan.hpp"
-#include "udp_sender.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/udp_sender.hpp"
+#include "feedsim/command_line.hpp"
+#include "feedsim/log_playback.hpp"
+#include "feedsim/scenario_plan.hpp"
 
 namespace eew::sim {
 namespace {
+
+using feedlib::Framing;
+using feedlib::make_datagram;
+using feedlib::shortest_accepted_text;
+using feedlib::UdpSender;
 
 struct Failed {
     std::string why;

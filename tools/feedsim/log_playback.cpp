@@ -1,4 +1,4 @@
-#include "log_playback.hpp"
+#include "feedsim/log_playback.hpp"
 
 #include <algorithm>
 

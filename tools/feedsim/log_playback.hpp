@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-#include "feed_message.hpp"
+#include "feedsim/feed_message.hpp"
 
 namespace eew::sim {
 

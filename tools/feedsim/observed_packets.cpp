@@ -1,4 +1,4 @@
-#include "observed_packets.hpp"
+#include "feedsim/observed_packets.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "scenario.hpp"
+#include "feedsim/scenario.hpp"
 
 namespace eew::sim {
 

@@ -1,4 +1,4 @@
-#include "scenario.hpp"
+#include "feedsim/scenario.hpp"
 
 #include <charconv>
 #include <cmath>
@@ -131,14 +131,15 @@ void apply(const Line& l, Quake& q) {
     } else if (l.key == "code") {
         q.code = code(l);
     } else if (l.key == "mechanism") {
-        Mechanism m{number(l, 0, 0, 360),
-                    number(l, 1, 0, 180),
-                    number(l, 2, 0, 360),
-                    number(l, 3, 0, 180),
-                    0,
-                    0};
-        m.nobs_pol = static_cast<int>(whole(l, 4, 0, 9999));
-        m.nmin_pol_err = static_cast<int>(whole(l, 5, 0, m.nobs_pol));
+        feedlib::Mechanism m{number(l, 0, 0, 360),
+                             number(l, 1, 0, 180),
+                             number(l, 2, 0, 360),
+                             number(l, 3, 0, 180),
+                             0,
+                             0};
+        const long long observations = whole(l, 4, 0, 9999);
+        m.nobs_pol = static_cast<double>(observations);
+        m.nmin_pol_err = static_cast<double>(whole(l, 5, 0, observations));
         q.mechanism = m;
     } else {
         q.noise_delay = whole(l, 0, 0, 3600);

@@ -6,18 +6,9 @@
 #include <variant>
 #include <vector>
 
-namespace eew::sim {
+#include "feedlib/report_text.hpp"
 
-// A focal mechanism: P and T axes as azimuth and angle from the downward
-// vertical (degrees), the polarity observations behind it and their misfits.
-struct Mechanism {
-    double azp = 0;
-    double thp = 0;
-    double azt = 0;
-    double tht = 0;
-    int nobs_pol = 0;
-    int nmin_pol_err = 0;
-};
+namespace eew::sim {
 
 // One simulated earthquake as a scenario file describes it.
 struct Quake {
@@ -31,7 +22,7 @@ struct Quake {
     long long interval = 0;  // whole seconds between reports
     std::string region;      // region key as the reports carry it
     std::string code;        // empty: derived from the origin time
-    std::optional<Mechanism> mechanism;
+    std::optional<feedlib::Mechanism> mechanism;
     std::optional<long long> noise_delay;  // seconds after the last report
 };
 

@@ -1,15 +1,17 @@
-#include "scenario_plan.hpp"
+#include "feedsim/scenario_plan.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
 
-#include "observed_packets.hpp"
-#include "report_text.hpp"
+#include "feedlib/report_text.hpp"
+#include "feedsim/observed_packets.hpp"
 
 namespace eew::sim {
 namespace {
+
+using feedlib::ReportValues;
 
 // Fixed, so that every run sends the same reports; each quake gets its own stream.
 constexpr std::uint32_t kWobbleSeed = 2024;
@@ -41,12 +43,13 @@ ReportValues evolve(const Quake& q, int k, std::mt19937& generator) {
     r.longitude = std::clamp(q.longitude + 0.3 * settle * wobble(generator), -180.0, 180.0);
     r.depth = std::max(0.0, q.depth + (10 + 0.05 * q.depth) * settle * wobble(generator));
     r.p_data = 2 + 3 * k;
+    r.mechanism = {};
     if (q.mechanism) {
         // Polarities accumulate as more stations report.
         const double share = static_cast<double>(k + 1) / q.reports;
         r.mechanism = *q.mechanism;
-        r.mechanism.nobs_pol = static_cast<int>(std::lround(q.mechanism->nobs_pol * share));
-        r.mechanism.nmin_pol_err = static_cast<int>(std::lround(q.mechanism->nmin_pol_err * share));
+        r.mechanism.nobs_pol = std::round(q.mechanism->nobs_pol * share);
+        r.mechanism.nmin_pol_err = std::round(q.mechanism->nmin_pol_err * share);
     }
     r.region = q.region;
     return r;
@@ -78,10 +81,10 @@ void add_quake(std::vector<FeedMessage>& out, const Quake& q, std::uint32_t inde
     long long offset = first;
     for (int k = 0; k < q.reports; ++k) {
         offset = first + k * q.interval;
-        ReportValues r = evolve(q, k, generator);
+        ReportValues r = feedlib::at_feed_precision(evolve(q, k, generator));
         r.code = code;
-        r.origin_time = origin;
-        r.send_time = start.plus_seconds(offset);
+        r.origin_time = feedlib::feed_date_time(origin) + ".0";
+        r.send_time = feedlib::feed_date_time(start.plus_seconds(offset));
         const std::string label = code + "/" + std::to_string(r.sequence);
         out.push_back({static_cast<double>(offset), MessageKind::report, label, report_text(r)});
         if (observed) add_observed(out, stations, q, index, offset, label, r.sequence);

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "feed_message.hpp"
-#include "scenario.hpp"
+#include "feedsim/feed_message.hpp"
+#include "feedsim/scenario.hpp"
 #include "text/date_time.hpp"
 
 namespace eew::sim {

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz_input_file.hpp"
-#include "fuzz_properties.hpp"
+#include "fuzz/fuzz_input_file.hpp"
+#include "fuzz/fuzz_properties.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     eew::fuzz::data_files_hold(eew::fuzz::input_file(data, size));

@@ -1,4 +1,4 @@
-#include "fuzz_properties.hpp"
+#include "fuzz/fuzz_properties.hpp"
 
 #include <cmath>
 #include <functional>

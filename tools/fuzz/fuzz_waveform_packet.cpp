@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "fuzz_properties.hpp"
+#include "fuzz/fuzz_properties.hpp"
 #include "observed/waveform_packet.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,8 +1,8 @@
-#include "front_table.hpp"
+#include "traveltime/front_table.hpp"
 
 #include <cstdio>
 
-#include "ray_fan.hpp"
+#include "traveltime/ray_fan.hpp"
 
 namespace eew::traveltime {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "velocity_model.hpp"
+#include "traveltime/velocity_model.hpp"
 
 namespace eew::traveltime {
 

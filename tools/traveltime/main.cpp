@@ -5,9 +5,9 @@
 #include <exception>
 #include <string>
 
-#include "front_table.hpp"
 #include "text/whole_file.hpp"
-#include "velocity_model.hpp"
+#include "traveltime/front_table.hpp"
+#include "traveltime/velocity_model.hpp"
 
 namespace {
 

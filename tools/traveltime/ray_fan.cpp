@@ -1,4 +1,4 @@
-#include "ray_fan.hpp"
+#include "traveltime/ray_fan.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "spherical_shells.hpp"
-#include "velocity_model.hpp"
+#include "traveltime/spherical_shells.hpp"
+#include "traveltime/velocity_model.hpp"
 
 namespace eew::traveltime {
 

@@ -1,4 +1,4 @@
-#include "spherical_shells.hpp"
+#include "traveltime/spherical_shells.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "velocity_model.hpp"
+#include "traveltime/velocity_model.hpp"
 
 #include <charconv>
 #include <cmath>

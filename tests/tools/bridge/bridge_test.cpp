@@ -14,14 +14,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "bridge_rules.hpp"
+#include "bridge/bridge_rules.hpp"
+#include "bridge/jst_time.hpp"
+#include "bridge/stream_sources.hpp"
+#include "bridge/telegram_decoder.hpp"
+#include "bridge/telegram_splitter.hpp"
 #include "feed/framing.hpp"
 #include "feed/report_decoder.hpp"
-#include "feed_framing.hpp"
-#include "jst_time.hpp"
-#include "stream_sources.hpp"
-#include "telegram_decoder.hpp"
-#include "telegram_splitter.hpp"
+#include "feedlib/feed_framing.hpp"
 
 namespace eew::bridge {
 namespace {
@@ -228,7 +228,7 @@ TEST(Rules, ReportsDecodeInTheReceiverToTheirOwnValuesOnly) {
     // clang-format on
     for (int i = 0; i < 2; ++i) {
         const auto text =
-            frame_message(sim::make_datagram(sent[i].text, sim::Framing::relay), false);
+            frame_message(feedlib::make_datagram(sent[i].text, feedlib::Framing::relay), false);
         ASSERT_TRUE(text && message_kind(*text, false) == MessageKind::report);
         EXPECT_TRUE(parse_report(*text, decoded));
         const auto& [seq, m, lat, lon, region, origin, send] = expected[i];
@@ -241,7 +241,13 @@ TEST(Rules, ReportsDecodeInTheReceiverToTheirOwnValuesOnly) {
                              decoded.nobs_pol00, decoded.n_pol_err00),
                   std::tuple(0, 0, 0, 0, 0, 0));
     }
-    const auto noise = frame_message(sim::make_datagram(sent[2].text, sim::Framing::relay), false);
+    // A telegram without a region code sends none, and no mechanism either.
+    Telegram unnamed = kIwate;
+    unnamed.region_code.reset();
+    const auto values = report_values(unnamed);
+    EXPECT_EQ(std::tuple(values.region, values.mechanism.nobs_pol), std::tuple("", 0.0));
+    const auto noise =
+        frame_message(feedlib::make_datagram(sent[2].text, feedlib::Framing::relay), false);
     EXPECT_EQ(message_kind(noise.value_or(""), false), MessageKind::noise);
     unsetenv("TZ");
     tzset();

@@ -3,16 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include "command_line.hpp"
-#include "fakes/report_text.hpp"
+#include "fakes/log_text.hpp"
 #include "feed/report_decoder.hpp"
-#include "feed_framing.hpp"
-#include "log_playback.hpp"
-#include "scenario.hpp"
-#include "scenario_plan.hpp"
+#include "feedlib/feed_framing.hpp"
+#include "feedlib/report_text.hpp"
+#include "feedsim/command_line.hpp"
+#include "feedsim/log_playback.hpp"
+#include "feedsim/scenario.hpp"
+#include "feedsim/scenario_plan.hpp"
 
 namespace eew::sim {
 namespace {
+
+using feedlib::Framing, feedlib::make_datagram, feedlib::Mechanism, feedlib::shortest_accepted_text;
 
 TEST(CommandLine, ReadsFileAndRawFormsAndNamesAMistake) {
     const auto file = std::get<Options>(
@@ -90,7 +93,7 @@ TEST(ScenarioPlan, ReportsCountUpToTheFinalValuesAndNoiseComesLast) {
 
 // A report of `code` sent at `send_time`.
 std::string report(const std::string& send_time, const std::string& code = "C", int sequence = 1) {
-    return test::report_xml({.code = code, .sequence = sequence, .send_time = send_time});
+    return feedlib::report_text({.code = code, .sequence = sequence, .send_time = send_time});
 }
 
 // A report sent earlier than the one before it goes right after it; a record

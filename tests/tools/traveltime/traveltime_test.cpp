@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "front_table.hpp"
 #include "quake/travel_table.hpp"
-#include "ray_fan.hpp"
-#include "velocity_model.hpp"
+#include "traveltime/front_table.hpp"
+#include "traveltime/ray_fan.hpp"
+#include "traveltime/velocity_model.hpp"
 
 namespace eew::traveltime {
 namespace {

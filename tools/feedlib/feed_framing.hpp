@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace eew::sim {
+namespace eew::feedlib {
 
 // How a message is wrapped into one datagram. The receiver skips the two
 // prefix bytes of relay framing unread and always drops the datagram's last
@@ -21,8 +21,13 @@ inline constexpr char kTrailer = '\n';
 // LAN framing text + trailer.
 std::string make_datagram(std::string_view text, Framing framing);
 
+// The datagram of a relay carrying `text`, as the relay sends every message.
+inline std::string relay_datagram(std::string_view text) {
+    return make_datagram(text, Framing::relay);
+}
+
 // The shortest text the receiver accepts in this framing: it ignores
 // datagrams of fewer than 13 bytes.
 std::size_t shortest_accepted_text(Framing framing);
 
-}  // namespace eew::sim
+}  // namespace eew::feedlib

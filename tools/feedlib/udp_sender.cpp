@@ -1,4 +1,4 @@
-#include "udp_sender.hpp"
+#include "feedlib/udp_sender.hpp"
 
 #include <arpa/inet.h>
 #include <sys/socket.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace eew::sim {
+namespace eew::feedlib {
 
 UdpSender::UdpSender(int port) {
     to_.sin_family = AF_INET;
@@ -30,4 +30,4 @@ std::optional<std::string> UdpSender::send(std::string_view datagram) {
     return std::nullopt;
 }
 
-}  // namespace eew::sim
+}  // namespace eew::feedlib

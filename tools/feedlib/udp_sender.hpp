@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace eew::sim {
+namespace eew::feedlib {
 
 // A UDP socket that sends datagrams to 127.0.0.1:port. Unconnected, so that a
 // receiver that is not (yet) listening does not turn later sends into errors.
@@ -29,4 +29,4 @@ class UdpSender {
     std::optional<std::string> failure_;
 };
 
-}  // namespace eew::sim
+}  // namespace eew::feedlib

@@ -1,6 +1,6 @@
-#include "feed_framing.hpp"
+#include "feedlib/feed_framing.hpp"
 
-namespace eew::sim {
+namespace eew::feedlib {
 namespace {
 
 constexpr std::size_t kShortestDatagram = 13;
@@ -20,4 +20,4 @@ std::size_t shortest_accepted_text(Framing framing) {
     return kShortestDatagram - overhead;
 }
 
-}  // namespace eew::sim
+}  // namespace eew::feedlib
