@@ -11,6 +11,7 @@
 #include "app/report_chain.hpp"
 #include "app/tick.hpp"
 #include "config/paths.hpp"
+#include "fakes/log_text.hpp"
 #include "fakes/started_app.hpp"
 #include "quake/reference_sites.hpp"
 
@@ -85,10 +86,11 @@ TEST_F(Dispatch, TheMechanismPanelIsRedrawnOnlyForANewMechanismOrAfterTheWindowC
 // Closed with the replay, the pop-up comes back for the live event even
 // though it had been minimised.
 TEST_F(Dispatch, ALiveReportEndsAReplayAndTakesOver) {
-    m.events.event_flag = EventFlag::replaying;
-    m.events.n_event = 1;
-    m.events.event_code[1] = "replayed";
-    m.main_view.Command7.enabled = true;
+    s.folder.write("log/replayed", test::log_text({feedlib::report_text({.code = "replayed"})}));
+    s.platform.chosen_file = s.folder.path() + "/log/replayed";
+    s.app.Command8_Click();
+    ASSERT_EQ(std::tuple(m.events.event_flag, m.events.event_code[1], m.main_view.Command7.enabled),
+              std::tuple(EventFlag::replaying, "replayed", true));
     s.platform.windows[WindowId::popupmap] = WindowState::minimised;
     receive(feedlib::ReportValues{});
     EXPECT_EQ(std::tuple(s.platform.window_state(WindowId::popupmap), m.events.event_code[1],
