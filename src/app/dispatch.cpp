@@ -61,7 +61,8 @@ void Winsock1_DataArrival(MainState& m, Platform& p, std::string_view datagram) 
     const MessageKind kind = message_kind(*text, lan_mode);
     if (kind == MessageKind::ignored) return;
 
-    m.main_view.Text4.text = message_box_text(*text);
+    m.feed.last_message = message_box_text(*text);
+    m.main_view.Text4.text = m.feed.last_message;
     m.main_view.Text4.back = kWhite;
     switch (kind) {
         case MessageKind::noise:

@@ -48,9 +48,9 @@ void stop_reception(MainState& m, Platform& p) {
 
 void feed_watchdog(MainState& m, Platform& p) {
     if (m.events.event_flag != EventFlag::idle) return;
-    TextBox& box = m.main_view.Text4;
-    if (m.modes.receiving && box.text == m.feed.old_text) box.back = kRed;
-    m.feed.old_text = box.text;
+    // Silence is judged on what was taken, the same text the box shows.
+    if (m.modes.receiving && m.feed.last_message == m.feed.old_text) m.main_view.Text4.back = kRed;
+    m.feed.old_text = m.feed.last_message;
     prune_recent_events(m.recent, p.now());
     replot(m, p);
 }

@@ -41,7 +41,8 @@ struct DisplayConstants {
 struct FeedState {
     std::string received_data00;  // raw bytes of the message being handled
     DateTime latest_rev_time;     // when the last report arrived
-    std::string old_text;         // the last-message box at the previous watchdog tick
+    std::string last_message;     // the last message taken, as the last-message box shows it
+    std::string old_text;         // `last_message` at the previous watchdog tick
     int bound_port = 0;           // the port the last "start" bound the socket to
     // Counts each time the socket was closed or opened anew: datagrams read
     // before that are not handled after it.

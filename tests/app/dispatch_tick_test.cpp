@@ -128,7 +128,7 @@ TEST_F(FeedConnection, TheWatchdogMarksASilentFeedRedOnlyWhileReceiving) {
     s.app.Command1_Click();
     s.app.Timer2_Timer();  // nothing arrived: "" equals the empty old text
     EXPECT_EQ(v.Text4.back, kRed);
-    v.Text4 = {"noise", kWhite};  // a message arrives
+    receive("noise message");
     s.app.Timer2_Timer();
     EXPECT_EQ(v.Text4.back, kWhite);
     s.app.Timer2_Timer();  // and nothing after it
