@@ -20,33 +20,90 @@ namespace {
 
 using feedlib::ReportValues;
 
+// Never followed: beyond the filter's 300 km.
+feedlib::ReportValues far_quake(const std::string& code, int origin_second) {
+    return {code, 1,    "2024,4,1,9,0," + std::to_string(origin_second), "2024,4,1,9,0,5", 4.2, 4.2,
+            38.0, 142.5};
+}
+
+// The sequence states, each reached as the running program reaches it: by
+// reports, noise, a chosen log and the tick. "Beside" is a far event merged
+// while the followed one stays selected; "away" is the followed event's own
+// report failing the filter, which leaves nothing selected.
+enum class Route {
+    idle,
+    followed,
+    merged_beside,
+    merged_away,
+    winding_down,
+    ending,
+    replaying,
+    replay_fed
+};
+
+void go(test::StartedApp& s, Route route) {
+    auto receive = [&](const std::string& text) {
+        s.app.Winsock1_DataArrival(feedlib::relay_datagram(text));
+    };
+    const std::string report = feedlib::report_text({});
+    switch (route) {
+        case Route::idle:
+            return;
+        case Route::followed:
+            return receive(report);
+        case Route::merged_beside:
+            receive(report);
+            return receive(feedlib::report_text(far_quake("20240401090001", 1)));
+        case Route::merged_away:
+            receive(report);
+            return receive(
+                feedlib::report_text({.sequence = 2, .latitude = 38.0, .longitude = 142.5}));
+        case Route::winding_down:
+            go(s, Route::followed);
+            return receive("noise message");
+        case Route::ending:
+            go(s, Route::merged_away);
+            return receive("noise message");
+        case Route::replaying:
+        case Route::replay_fed:
+            // Both lines are due at once: the first tick feeds the last.
+            s.folder.write("log/replayed", test::log_text({report, report}));
+            s.platform.chosen_file = s.folder.path() + "/log/replayed";
+            s.app.Command8_Click();
+            if (route == Route::replay_fed) s.app.Timer1_Timer();
+            return;
+    }
+}
+
 using Dispatch = test::AppTest;
 
 // A message taken is shown on white, and noise winds down only an event in
 // progress (which messages are taken is the framing's test). Packets of the
 // local network are taken only in LAN mode (no relay prefix there); outside it
 // they are ignored entirely and the box keeps what it had.
-TEST_F(Dispatch, NoiseWindsDownOnlyAnEventInProgressAndPacketsAreTakenOnlyInLanMode) {
+TEST(DispatchNoise, NoiseWindsDownOnlyAnEventInProgressAndPacketsAreTakenOnlyInLanMode) {
     const char *const noise = "noise message", *const wave = "wave 0001 packet",
                       *const obs = "obs 003 packet";
     using enum EventFlag;
+    using R = Route;
     // clang-format off
-    for (auto [lan, text, event_flag, map_flag, after] : {std::tuple(0, noise, followed, 2, winding_down),
-             {0, noise, merged, 2, winding_down}, {0, noise, merged, 1, ending}, {0, noise, merged, 0, ending},
-             {0, noise, idle, 0, idle}, {0, noise, winding_down, 2, winding_down}, {0, noise, ending, 0, ending},
-             {0, noise, replaying, 1, replaying}, {0, noise, replay_fed, 2, replay_fed},
-             {0, wave, idle, 0, idle}, {0, obs, idle, 0, idle}, {1, wave, idle, 0, idle}, {1, obs, idle, 0, idle}}) {
+    for (auto [lan, text, route, after] : {std::tuple(0, noise, R::followed, winding_down),
+             {0, noise, R::merged_beside, winding_down}, {0, noise, R::merged_away, ending},
+             {0, noise, R::idle, idle}, {0, noise, R::winding_down, winding_down}, {0, noise, R::ending, ending},
+             {0, noise, R::replaying, replaying}, {0, noise, R::replay_fed, replay_fed},
+             {0, wave, R::idle, idle}, {0, obs, R::idle, idle}, {1, wave, R::idle, idle}, {1, obs, R::idle, idle}}) {
         // clang-format on
+        test::StartedApp s;
+        MainState& m = s.m();
         m.settings.lan_flag = lan;
-        m.events.event_flag = event_flag;
-        m.events.map_flag = map_flag;
+        go(s, route);
         m.main_view.Text4 = {"before", kRed};
         const std::string t = text;
         s.app.Winsock1_DataArrival(lan == 1 ? t + "\n" : feedlib::relay_datagram(t));
         const bool shown = lan == 1 || text == noise;
         EXPECT_EQ(std::tuple(m.events.event_flag, m.main_view.Text4.text, m.main_view.Text4.back),
                   std::tuple(after, shown ? t : "before", shown ? kWhite : kRed))
-            << t << " " << static_cast<int>(event_flag) << "/" << map_flag;
+            << t << " " << static_cast<int>(route);
     }
 }
 
@@ -133,18 +190,24 @@ TEST_F(FeedConnection, TheWatchdogMarksASilentFeedRedOnlyWhileReceiving) {
     EXPECT_EQ(v.Text4.back, kWhite);
     s.app.Timer2_Timer();  // and nothing after it
     EXPECT_EQ(v.Text4.back, kRed);
-    // It also prunes the 24-hour list, but never under an event or a replay.
-    auto& r = m.recent;
-    r.total_event_number = 2;
-    r.recent_event_time[1] = s.platform.clock.plus_seconds(-2 * 86400).text();
-    r.recent_event_time[2] = s.platform.clock.plus_seconds(-3600).text();
-    using enum EventFlag;
-    for (EventFlag flag : {merged, ending, replaying, idle}) {
-        m.events.event_flag = flag;
+}
+
+// The watchdog also prunes the 24-hour list, but never under an event or a
+// replay.
+TEST(FeedWatchdog, PrunesThe24HourListOnlyWhenIdle) {
+    for (Route route : {Route::merged_beside, Route::ending, Route::replaying, Route::idle}) {
+        test::StartedApp s;
+        go(s, route);
+        auto& r = s.m().recent;
+        r.total_event_number = 2;
+        r.recent_event_time[1] = s.platform.clock.plus_seconds(-2 * 86400).text();
+        r.recent_event_time[2] = s.platform.clock.plus_seconds(-3600).text();
         s.app.Timer2_Timer();
-        EXPECT_EQ(r.total_event_number, flag == idle ? 1 : 2) << static_cast<int>(flag);
+        const bool pruned = route == Route::idle;
+        EXPECT_EQ(std::tuple(r.total_event_number, s.m().main_view.Text2.text == "1"),
+                  std::tuple(pruned ? 1 : 2, pruned))
+            << static_cast<int>(route);
     }
-    EXPECT_EQ(v.Text2.text, "1");
 }
 
 // The column of controls is 2760 twips wide, the map window beside it 6456.
@@ -201,62 +264,53 @@ TEST_F(Tick, AWindingDownEventCountsDownDrawsFramesAndEndsAfterTheDisplayTime) {
 TEST(TickEnd, ALiveSequenceEndsOnSilenceOrAfterALoneNoiseMessageAndIsLogged) {
     using enum EventFlag;
     // clang-format off
-    for (auto [event_flag, map_flag, silent, ends] : {std::tuple(followed, 2, 120, false), {followed, 2, 121, true},
-             {merged, 2, 121, true}, {winding_down, 2, 120, false}, {ending, 1, 0, true}}) {
+    for (auto [route, silent, ends] : {std::tuple(Route::followed, 120, false), {Route::followed, 121, true},
+             {Route::merged_beside, 121, true}, {Route::winding_down, 120, false}, {Route::ending, 0, true}}) {
         // clang-format on
         test::StartedApp t;
-        t.app.Winsock1_DataArrival(feedlib::relay_datagram(feedlib::report_text({})));
         t.m().settings.disp_event_minutes = 1000;
-        t.m().events.event_flag = event_flag;
-        t.m().events.map_flag = map_flag;
+        go(t, route);
+        const EventFlag before = t.m().events.event_flag;
         t.platform.advance(silent);
         t.app.Timer1_Timer();
         EXPECT_EQ(std::tuple(t.m().events.event_flag, t.folder.exists(kLog)),
-                  std::tuple(ends ? idle : event_flag, ends))
-            << static_cast<int>(event_flag) << "/" << map_flag << " " << silent;
+                  std::tuple(ends ? idle : before, ends))
+            << static_cast<int>(route) << " " << silent;
     }
 }
 
-// The replay's first line (sequence 1) has been shown; lines 2 and 3 were sent
-// 5 s after line 1, line 4 7 s after it.
-TEST_F(Tick, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTimeWithoutALog) {
+// A log of four reports: lines 2 and 3 were sent 5 s after line 1, line 4
+// 7 s after it. Line 1 is shown as the replay starts, at its own send time.
+TEST_F(Dispatch, AReplayFeedsOneDueLineATickAndClosesAfterTheDisplayTimeWithoutALog) {
     m.settings.disp_event_minutes = 12;
-    m.events.event_flag = EventFlag::replaying;
-    ReplayState& r = m.replay;
-    r.line_count = 4;
-    r.data_num = 1;
-    r.time00 = s.platform.clock;
-    for (int k = 2; k <= 4; ++k) {
-        feedlib::ReportValues v{.sequence = k,
-                                .send_time = k < 4 ? "2024,4,1,9,0,10" : "2024,4,1,9,0,12"};
-        r.replay_lines[k] = feedlib::report_text(v) + "2024/04/01 09:00:13\n";
-        r.replay_offsets[k] = k < 4 ? 5 : 7;
-    }
-    event_map.clear();
+    std::vector<std::string> reports;
+    for (int k = 1; k <= 4; ++k)
+        reports.push_back(feedlib::report_text({.sequence = k,
+                                                .send_time = k == 1  ? "2024,4,1,9,0,5"
+                                                             : k < 4 ? "2024,4,1,9,0,10"
+                                                                     : "2024,4,1,9,0,12"}));
+    s.folder.write("log/replayed", test::log_text(reports));
+    s.platform.chosen_file = s.folder.path() + "/log/replayed";
+    s.app.Command8_Click();
     // clang-format off
     using enum EventFlag;
-    const std::tuple<int, long long, long long, EventFlag> steps[] = {  // line, lapse, countdown, state
-        {1, 7, 0, replaying}, {1, 8, -1, replaying}, {1, 9, -2, replaying}, {1, 10, -3, replaying},
-        {2, 10, -3, replaying}, {3, 10, -3, replaying}, {4, 12, -5, replay_fed}};
+    const std::tuple<std::string, long long, long long, EventFlag> steps[] = {  // sequence, lapse, countdown, state
+        {"1", 6, 1, replaying}, {"1", 7, 0, replaying}, {"1", 8, -1, replaying}, {"1", 9, -2, replaying},
+        {"2", 10, -3, replaying}, {"3", 10, -3, replaying}, {"4", 12, -5, replay_fed}};
     // clang-format on
     for (const auto& step : steps) {
+        event_map.clear();
         tick();
-        EXPECT_EQ(std::tuple(r.data_num, m.travel.lapse, m.travel.countdown, m.events.event_flag),
+        EXPECT_EQ(std::tuple(m.followed.sequence, m.travel.lapse, m.travel.countdown,
+                             m.events.event_flag),
                   step);
-        EXPECT_EQ(m.followed.sequence, std::to_string(r.data_num));
-        EXPECT_TRUE(frame_drawn()) << m.travel.lapse;
+        EXPECT_TRUE(!event_map.empty() && event_map.front() == "clear") << m.travel.lapse;
     }
     tick();
     EXPECT_EQ(std::tuple(m.events.event_flag, s.platform.window_state(WindowId::popupmap),
                          m.main_view.Command8.enabled, m.main_view.Command7.enabled,
                          s.folder.exists(kLog)),
               std::tuple(idle, WindowState::not_created, true, false, false));
-}
-
-// Never followed: beyond the filter's 300 km.
-feedlib::ReportValues far_quake(const std::string& code, int origin_second) {
-    return {code, 1,    "2024,4,1,9,0," + std::to_string(origin_second), "2024,4,1,9,0,5", 4.2, 4.2,
-            38.0, 142.5};
 }
 
 using EventLogging = test::AppTest;
