@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <variant>
 
+#include "bridge/forecast_extension.hpp"
 #include "bridge/jst_time.hpp"
 #include "bridge/region_codes.hpp"
 #include "bridge/telegram_decoder.hpp"
@@ -81,6 +82,7 @@ feedlib::ReportValues report_values(const Telegram& t) {
     r.depth = *t.depth_km;
     r.p_data = station_count_of(t.accuracy[0]);
     r.mechanism = {};  // the telegram carries none
+    r.extension = forecast_extension(t);
     r.region.clear();  // unless it names one
     if (t.region_code) {
         char code[16];

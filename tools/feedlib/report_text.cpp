@@ -42,7 +42,7 @@ std::string report_text(const ReportValues& r) {
            element("p_data", std::to_string(r.p_data)) + "<mechanism>" + element("azp", m.azp) +
            element("thp", m.thp) + element("azt", m.azt) + element("tht", m.tht) +
            element("nobs_pol", m.nobs_pol) + element("nmin_pol_err", m.nmin_pol_err) +
-           "</mechanism>" + element("region", r.region) + "</data></eew_report>";
+           "</mechanism>" + element("region", r.region) + r.extension + "</data></eew_report>";
 }
 
 ReportValues at_feed_precision(ReportValues r) {

@@ -35,6 +35,9 @@ struct ReportValues {
     int p_data = 8;
     Mechanism mechanism{120, 80, 300, 10, 20, 2};
     std::string region = "chiba_nw";
+    // Written as it stands after every element the receiver reads (the
+    // bridge's agency forecast); the receiver's decoder passes over it.
+    std::string extension{};
 };
 
 // The feed's date-time form: year,month,day,hour,minute,second.

@@ -15,6 +15,7 @@
 #include <iterator>
 
 #include "bridge/bridge_rules.hpp"
+#include "bridge/forecast_extension.hpp"
 #include "bridge/jst_time.hpp"
 #include "bridge/stream_sources.hpp"
 #include "bridge/telegram_decoder.hpp"
@@ -249,6 +250,48 @@ TEST(Rules, ReportsDecodeInTheReceiverToTheirOwnValuesOnly) {
     const auto noise =
         frame_message(feedlib::make_datagram(sent[2].text, feedlib::Framing::relay), false);
     EXPECT_EQ(message_kind(noise.value_or(""), false), MessageKind::noise);
+    unsetenv("TZ");
+    tzset();
+}
+
+// The agency's forecast per area, in the telegram's order, after the report's
+// last element; a telegram without EBI groups carries none.
+TEST(Rules, TheAgencysAreaForecastFollowsTheReportsElementsExactly) {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    const auto area = [](const char* code, const char* from, const char* to, const char* at,
+                         const char* kind) {
+        return std::string("<area code=\"") + code + "\" from=\"" + from + "\" to=\"" + to +
+               "\" arrival=\"" + (*at ? std::string("2011,04,15,14,") + at : "") + "\" kind=\"" +
+               kind + "\"/>";
+    };
+    std::string r5 = R"(<jma_forecast warning="1" max="6+">)";
+    // clang-format off
+    for (auto [code, from, to, at, kind] : {std::tuple("251", "6-", "6+", "", "11"),
+             {"300", "5-", "5+", "", "11"}, {"250", "5-", "5+", "", "11"}, {"310", "4", "4", "", "11"},
+             {"311", "4", "4", "", "11"}, {"252", "4", "4", "", "11"}, {"301", "4", "4", "", "11"},
+             {"221", "4", "4", "", "01"}, {"340", "4", "4", "", "01"}, {"341", "4", "4", "", "01"},
+             {"321", "4", "4", "34,55", "00"}, {"331", "4", "4", "34,57", "10"}, {"350", "4", "4", "35,01", "00"},
+             {"360", "4", "4", "35,08", "00"}, {"243", "3", "4", "", "01"}, {"330", "3", "4", "34,54", "00"},
+             {"222", "3", "4", "34,55", "00"}})
+        // clang-format on
+        r5 += area(code, from, to, at, kind);
+    const Decision sent = BridgeRules({}).decide(kFukushima);
+    EXPECT_EQ(sent.text.substr(sent.text.find("</region>") + 9),
+              r5 + "</jma_forecast></data></eew_report>");
+    std::string r13 = R"(<jma_forecast warning="0" max="4">)";
+    for (const std::string code : {"251", "250", "221", "220", "222", "242", "300", "252"})
+        r13 += R"(<area code=")" + code + R"(" from=")" +
+               (code == "300" || code == "252" ? "3" : "4") + R"(" to="4" arrival="" kind="01"/>)";
+    EXPECT_EQ(forecast_extension(kFinal2017), r13 + "</jma_forecast>");
+    // Past midnight, an arrival before the origin's time of day is the next day's.
+    Telegram late = kFinal2017;
+    late.origin = {2017, 2, 28, 23, 59, 50};
+    late.areas = {{251, no, four, ClockTime{0, 0, 10}, 1, 0}};
+    EXPECT_EQ(forecast_extension(late),
+              R"(<jma_forecast warning="0" max="4"><area code="251" from="4" to="" )"
+              R"(arrival="2017,02,28,15,00,10" kind="10"/></jma_forecast>)");
+    EXPECT_EQ(forecast_extension(kIwate), "");
     unsetenv("TZ");
     tzset();
 }
