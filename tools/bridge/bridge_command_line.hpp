@@ -11,17 +11,29 @@
 
 namespace eew::bridge {
 
+enum class SourceKind { file, tcp, http, ws };
+
+// One place telegrams come from.
+struct Source {
+    SourceKind kind = SourceKind::file;
+    std::string address;  // the file ("-" standard input), the TCP host or the URL
+    int port = 0;         // TCP only
+    std::string field;    // the JSON member holding the telegram (HTTP, WebSocket)
+
+    // How the output names it: "file x", "tcp host:port", "http URL", "ws URL".
+    std::string label() const;
+    bool operator==(const Source&) const = default;
+};
+
 struct BridgeOptions {
     bool help = false;
     int port = 0;
     feedlib::Framing framing = feedlib::Framing::relay;
-    std::optional<double> speed;  // pace a file by its issue times
+    std::optional<double> speed;  // pace the files by their issue times
     RuleOptions rules;
-    std::string file;  // a file of telegrams, "-" for standard input
-    std::string tcp_host;
-    int tcp_port = 0;
-    std::string http_url;
-    std::string http_field;
+    std::vector<Source> sources;  // in the order given
+    std::string ca_file;          // a certificate trusted besides the system's
+    std::string header_file;      // request headers, "Name: value" a line
 };
 
 // Reads the arguments after the program name; a text says what is wrong.

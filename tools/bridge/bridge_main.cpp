@@ -7,13 +7,16 @@
 #include <ctime>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <thread>
 
 #include "bridge/bridge_command_line.hpp"
 #include "bridge/bridge_rules.hpp"
 #include "bridge/jst_time.hpp"
+#include "bridge/request_settings.hpp"
 #include "bridge/stream_sources.hpp"
 #include "bridge/telegram_decoder.hpp"
+#include "bridge/websocket_source.hpp"
 #include "feedlib/udp_sender.hpp"
 
 namespace eew::bridge {
@@ -44,8 +47,8 @@ class Bridge {
     const std::optional<std::string>& failure() const { return sender_.failure(); }
 
     // Returns false when a datagram could not be sent.
-    bool take(const TelegramPiece& piece) {
-        const Decision d = rules_.decide(piece);
+    bool take(const TelegramPiece& piece, const std::string& source) {
+        const Decision d = rules_.decide(piece, source);
         std::optional<std::string> error;
         if (d.action != Action::dropped)
             error = sender_.send(feedlib::make_datagram(d.text, options_.framing));
@@ -63,12 +66,12 @@ class Bridge {
 };
 
 // Sends telegram after telegram as the lines come, a few milliseconds apart.
-bool play_as_read(std::istream& in, Bridge& bridge) {
+bool play_as_read(std::istream& in, const std::string& source, Bridge& bridge) {
     TelegramSplitter splitter;
     std::string line;
     const auto take_all = [&](const std::vector<TelegramPiece>& pieces) {
         for (const TelegramPiece& p : pieces) {
-            if (!bridge.take(p)) return false;
+            if (!bridge.take(p, source)) return false;
             std::this_thread::sleep_for(kGap);
         }
         return true;
@@ -86,7 +89,7 @@ constexpr long long kLongestGapS = 60;
 // Sends each telegram at the seconds from the issue time of the one before to
 // its own (at most a minute), divided by the speed; one that does not decode,
 // or was issued before the one before it, goes right after that one.
-bool play_paced(std::istream& in, double speed, Bridge& bridge) {
+bool play_paced(std::istream& in, double speed, const std::string& source, Bridge& bridge) {
     TelegramSplitter splitter;
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::vector<TelegramPiece> pieces = splitter.feed(text);
@@ -104,43 +107,75 @@ bool play_paced(std::istream& in, double speed, Bridge& bridge) {
             previous = std::max(previous.value_or(issued), issued);
         }
         std::this_thread::sleep_until(start + std::chrono::duration<double>(offset));
-        if (!bridge.take(p)) return false;
+        if (!bridge.take(p, source)) return false;
         std::this_thread::sleep_for(kGap);
     }
     return true;
 }
 
-int play_file(const BridgeOptions& o, Bridge& bridge) {
+bool play_file(const Source& source, std::optional<double> speed, Bridge& bridge) {
     std::ifstream file;
-    if (o.file != "-") {
-        file.open(o.file, std::ios::binary);
+    if (source.address != "-") {
+        file.open(source.address, std::ios::binary);
         if (!file) {
-            std::cerr << "eew-bridge: cannot read " << o.file << "\n";
+            std::cerr << "eew-bridge: cannot read " << source.address << "\n";
+            return false;
+        }
+    }
+    std::istream& in = source.address == "-" ? std::cin : file;
+    return speed ? play_paced(in, *speed, source.label(), bridge)
+                 : play_as_read(in, source.label(), bridge);
+}
+
+// The stream sources run together until the program is stopped or a send
+// fails; each report is sent once, from whichever brings it first.
+int follow_streams(QCoreApplication& app, const BridgeOptions& o, const RequestSettings& request,
+                   Bridge& bridge) {
+    std::vector<std::unique_ptr<TcpTelegramSource>> tcp;
+    std::vector<std::unique_ptr<HttpTelegramSource>> http;
+    std::vector<std::unique_ptr<WebSocketTelegramSource>> ws;
+    for (const Source& s : o.sources) {
+        const PieceSink sink = [&bridge, label = s.label()](const TelegramPiece& p) {
+            if (!bridge.take(p, label)) QCoreApplication::exit(1);
+        };
+        const QString address = QString::fromStdString(s.address);
+        const QString field = QString::fromStdString(s.field);
+        if (s.kind == SourceKind::tcp)
+            tcp.push_back(std::make_unique<TcpTelegramSource>(address, s.port, sink));
+        if (s.kind == SourceKind::http)
+            http.push_back(
+                std::make_unique<HttpTelegramSource>(QUrl(address), field, sink, request));
+        if (s.kind == SourceKind::ws)
+            ws.push_back(std::make_unique<WebSocketTelegramSource>(
+                make_request(QUrl(address), request), field, sink));
+    }
+    for (auto& s : tcp)
+        s->start();
+    for (auto& s : http)
+        s->start();
+    for (auto& s : ws)
+        s->start();
+    return app.exec();
+}
+
+// The files first, in order, then the streams; a header or certificate file
+// that cannot be used stops the bridge before anything is sent.
+int run(int argc, char** argv, const BridgeOptions& o, Bridge& bridge) {
+    const bool streams = std::any_of(o.sources.begin(), o.sources.end(),
+                                     [](const Source& s) { return s.kind != SourceKind::file; });
+    std::optional<QCoreApplication> app;
+    std::variant<RequestSettings, std::string> settings;
+    if (streams) {
+        app.emplace(argc, argv);
+        settings = read_request_settings(o.header_file, o.ca_file);
+        if (const auto* error = std::get_if<std::string>(&settings)) {
+            std::cerr << "eew-bridge: " << *error << "\n";
             return 1;
         }
     }
-    std::istream& in = o.file == "-" ? std::cin : file;
-    const bool sent = o.speed ? play_paced(in, *o.speed, bridge) : play_as_read(in, bridge);
-    return sent ? 0 : 1;
-}
-
-// The stream sources run until the program is stopped or a send fails.
-int follow_stream(int argc, char** argv, const BridgeOptions& o, Bridge& bridge) {
-    QCoreApplication app(argc, argv);
-    const PieceSink sink = [&bridge](const TelegramPiece& p) {
-        if (!bridge.take(p)) QCoreApplication::exit(1);
-    };
-    std::optional<TcpTelegramSource> tcp;
-    std::optional<HttpTelegramSource> http;
-    if (!o.tcp_host.empty()) {
-        tcp.emplace(QString::fromStdString(o.tcp_host), static_cast<quint16>(o.tcp_port), sink);
-        tcp->start();
-    } else {
-        http.emplace(QUrl(QString::fromStdString(o.http_url)), QString::fromStdString(o.http_field),
-                     sink);
-        http->start();
-    }
-    return QCoreApplication::exec();
+    for (const Source& s : o.sources)
+        if (s.kind == SourceKind::file && !play_file(s, o.speed, bridge)) return 1;
+    return streams ? follow_streams(*app, o, std::get<RequestSettings>(settings), bridge) : 0;
 }
 
 }  // namespace
@@ -164,6 +199,5 @@ int main(int argc, char** argv) {
         std::cerr << "eew-bridge: " << *bridge.failure() << "\n";
         return 1;
     }
-    return options.file.empty() ? follow_stream(argc, argv, options, bridge)
-                                : play_file(options, bridge);
+    return run(argc, argv, options, bridge);
 }

@@ -93,11 +93,11 @@ feedlib::ReportValues report_values(const Telegram& t) {
     return r;
 }
 
-Decision BridgeRules::decide(const TelegramPiece& piece) {
+Decision BridgeRules::decide(const TelegramPiece& piece, const std::string& source) {
     std::string why = piece.error;
     if (why.empty()) {
         auto decoded = decode_telegram(piece.tokens);
-        if (const Telegram* t = std::get_if<Telegram>(&decoded)) return decide(*t);
+        if (const Telegram* t = std::get_if<Telegram>(&decoded)) return decide(*t, source);
         why = std::get<std::string>(std::move(decoded));
     }
     Decision d;
@@ -106,7 +106,7 @@ Decision BridgeRules::decide(const TelegramPiece& piece) {
     return d;
 }
 
-Decision BridgeRules::decide(const Telegram& t) {
+Decision BridgeRules::decide(const Telegram& t, const std::string& source) {
     Decision d;
     d.id = t.id;
     d.number = std::to_string(t.number);
@@ -114,11 +114,15 @@ Decision BridgeRules::decide(const Telegram& t) {
         return dropped(
             d, "training/test telegram (flag " + two_digits(t.flag) + "); --training forwards it");
     if (cancelled_.contains(t.id)) return dropped(d, "this ID was cancelled");
-    const auto highest = highest_number_.find(t.id);
-    if (highest != highest_number_.end() && t.number <= highest->second)
-        return dropped(d, (t.number == highest->second ? "repeats report " : "older than report ") +
-                              std::to_string(highest->second));
-    highest_number_[t.id] = t.number;
+    if (const auto seen = highest_.find(t.id); seen != highest_.end()) {
+        const Seen& h = seen->second;
+        const std::string number = std::to_string(h.number);
+        if (t.number < h.number) return dropped(d, "older than report " + number);
+        if (t.number == h.number && h.source != source)
+            return dropped(d, "duplicate of report " + number + " from " + h.source);
+        if (t.number == h.number) return dropped(d, "repeats report " + number);
+    }
+    highest_[t.id] = {t.number, source};
     if (is_cancellation(t)) {
         cancelled_.insert(t.id);
         d.action = Action::noise;

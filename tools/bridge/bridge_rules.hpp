@@ -36,20 +36,27 @@ int station_count_of(std::optional<int> epicentre_class);
 feedlib::ReportValues report_values(const Telegram& t);
 
 // Decides, telegram after telegram, what the receiver is sent. It remembers
-// the cancelled IDs and the highest report number seen of each ID.
+// the cancelled IDs and the highest report number seen of each ID, and which
+// source brought it: with several sources the same report comes more than
+// once, and only the first is sent.
 class BridgeRules {
   public:
     explicit BridgeRules(RuleOptions options) : options_(options) {}
 
     // Decodes a piece from the splitter and decides on it; a piece that is not
-    // a whole, well-formed telegram is dropped with the reason.
-    Decision decide(const TelegramPiece& piece);
-    Decision decide(const Telegram& t);
+    // a whole, well-formed telegram is dropped with the reason. `source`
+    // names where it came from, for telling a duplicate from a repeat.
+    Decision decide(const TelegramPiece& piece, const std::string& source = {});
+    Decision decide(const Telegram& t, const std::string& source = {});
 
   private:
+    struct Seen {
+        int number = 0;
+        std::string source;
+    };
     RuleOptions options_;
     std::set<std::string> cancelled_;
-    std::map<std::string, int> highest_number_;
+    std::map<std::string, Seen> highest_;
 };
 
 }  // namespace eew::bridge

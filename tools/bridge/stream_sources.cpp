@@ -69,8 +69,12 @@ std::optional<QString> json_text_at(const QByteArray& body, const QString& path)
     return value.toString();
 }
 
-HttpTelegramSource::HttpTelegramSource(QUrl url, QString field, PieceSink sink)
-    : url_(std::move(url)), field_(std::move(field)), sink_(std::move(sink)) {
+HttpTelegramSource::HttpTelegramSource(QUrl url, QString field, PieceSink sink,
+                                       RequestSettings settings)
+    : url_(std::move(url)),
+      field_(std::move(field)),
+      sink_(std::move(sink)),
+      settings_(std::move(settings)) {
     timer_.setInterval(kPollIntervalMs);
     QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { poll(); });
 }
@@ -83,7 +87,7 @@ void HttpTelegramSource::start() {
 void HttpTelegramSource::poll() {
     if (busy_) return;  // a slow service is not asked twice at once
     busy_ = true;
-    QNetworkRequest request(url_);
+    QNetworkRequest request = make_request(url_, settings_);
     request.setTransferTimeout(kRequestTimeoutMs);
     QNetworkReply* reply = network_.get(request);
     QObject::connect(reply, &QNetworkReply::finished, &timer_, [this, reply] {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "bridge/request_settings.hpp"
 #include "bridge/telegram_splitter.hpp"
 
 namespace eew::bridge {
@@ -46,7 +47,7 @@ std::optional<QString> json_text_at(const QByteArray& body, const QString& path)
 // is told on standard error, once until the failure changes.
 class HttpTelegramSource {
   public:
-    HttpTelegramSource(QUrl url, QString field, PieceSink sink);
+    HttpTelegramSource(QUrl url, QString field, PieceSink sink, RequestSettings settings = {});
     void start();
 
   private:
@@ -56,6 +57,7 @@ class HttpTelegramSource {
     QUrl url_;
     QString field_;
     PieceSink sink_;
+    RequestSettings settings_;
     QNetworkAccessManager network_;
     QTimer timer_;
     bool busy_ = false;

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "bridge/bridge_command_line.hpp"
 #include "bridge/bridge_rules.hpp"
 #include "bridge/forecast_extension.hpp"
 #include "bridge/jst_time.hpp"
@@ -210,6 +211,48 @@ TEST(Rules, WhatIsSentAndWhatIsDroppedAndWhy) {
     };
     for (const auto& [run, options, expected] : cases)
         EXPECT_EQ(whats(decide_all(run, options)), expected) << expected[0];
+}
+
+// The same report from a second source is a duplicate; from its own source
+// again (a connection that came back), a repeat. Neither is sent.
+TEST(Rules, AReportIsSentOnceWhicheverSourceBringsItFirst) {
+    BridgeRules rules({});
+    const std::vector<Decision> run = {rules.decide(kIwate, "ws a"), rules.decide(kIwate, "tcp b"),
+                                       rules.decide(kIwate, "ws a"),
+                                       rules.decide(kFukushima, "tcp b")};
+    EXPECT_EQ(whats(run),
+              (std::vector<std::string>{"sent report", "dropped: duplicate of report 4 from ws a",
+                                        "dropped: repeats report 4", "sent report"}));
+}
+
+// Sources in the order given, each --field with the source before it.
+TEST(CommandLine, SourcesComeInTheirOrderAndAFieldBelongsToTheOneBeforeIt) {
+    const auto parsed = parse_bridge_command_line(
+        {"--port", "1", "--ws", "wss://h/x", "--field", "a.b", "--tcp", "h:9", "f", "--http", "u",
+         "--field", "c", "--ws", "ws://g", "--ca", "ca.pem", "--header-file", "hdr"});
+    ASSERT_TRUE(std::holds_alternative<BridgeOptions>(parsed)) << std::get<std::string>(parsed);
+    const BridgeOptions& o = std::get<BridgeOptions>(parsed);
+    using enum SourceKind;
+    EXPECT_EQ(o.sources, (std::vector<Source>{{ws, "wss://h/x", 0, "a.b"},
+                                              {tcp, "h", 9, ""},
+                                              {file, "f", 0, ""},
+                                              {http, "u", 0, "c"},
+                                              {ws, "ws://g", 0, ""}}));
+    EXPECT_EQ(std::tuple(o.ca_file, o.header_file, o.sources[0].label(), o.sources[1].label()),
+              std::tuple("ca.pem", "hdr", "ws wss://h/x", "tcp h:9"));
+    const std::pair<std::vector<std::string_view>, std::string> refused[] = {
+        {{"--port", "1"}, "give a FILE, -, --tcp HOST:PORT, --http URL or --ws URL"},
+        {{"--port", "1", "--ws", "http://h"}, "bad --ws 'http://h' (a ws:// or wss:// URL)"},
+        {{"--port", "1", "--field", "a", "--ws", "ws://h"},
+         "--field NAME follows its --http URL or --ws URL"},
+        {{"--port", "1", "--http", "u"}, "--http needs its --field"},
+        {{"--port", "1", "-", "-"}, "standard input (-) given more than once"},
+        {{"--port", "1", "--speed", "2", "--ws", "ws://h"}, "--speed applies to a FILE or - only"},
+    };
+    for (const auto& [args, error] : refused) {
+        const auto result = parse_bridge_command_line(args);
+        EXPECT_EQ(std::get_if<std::string>(&result) ? std::get<std::string>(result) : "", error);
+    }
 }
 
 // The receiver keeps a value a report leaves out, so each report must overwrite
