@@ -2,6 +2,7 @@
 
 #include "app/main_state.hpp"
 #include "app/program_modes.hpp"
+#include "feed/agency_forecast_decoder.hpp"
 #include "feed/report_decoder.hpp"
 #include "quake/distance_intensity.hpp"
 #include "quake/travel_times.hpp"
@@ -22,6 +23,7 @@ MergeOutcome merge_report(MainState& m, std::string_view text, const DateTime& n
     CurrentReport& r = m.report;
     EventTable& t = m.events;
     outcome.dates_valid = parse_report(text, r);
+    r.forecast00 = parse_agency_forecast(text);
     if (const int replaced = slot_replaced_by(t, r.code00))
         outcome.evicted = event_slot(t, replaced);
     if (!find_event_slot(t, r.code00)) return outcome;

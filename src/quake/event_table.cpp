@@ -162,6 +162,7 @@ void copy_selected_report(const CurrentReport& r, const EventTable& t, const Reg
     f.n_pol_err = r.n_pol_err00;
     if (form == CopyForm::live) f.region_name = display_prefix(r.region_name00, kShownRegionBytes);
     f.region_name_en = r.region_name00;
+    f.forecast = r.forecast00;
     translate_region(regions, f);
     f.dist = r.dist00;
     f.intensity = r.intensity00;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "quake/agency_forecast.hpp"
 #include "text/date_time.hpp"
 
 namespace eew {
@@ -26,6 +28,8 @@ struct CurrentReport {
     double nobs_pol00 = 0;
     double n_pol_err00 = 0;
     std::string region_name00;  // the region key, raw bytes as received
+    // The agency's forecast per area, when the report carries one whole.
+    std::optional<AgencyForecast> forecast00{};
 
     double dist00 = 0;
     double intensity00 = 0;
@@ -52,6 +56,7 @@ struct FollowedEvent {
     double n_pol_err = 0;
     std::string region_name;     // display name (UTF-8)
     std::string region_name_en;  // the key as received
+    std::optional<AgencyForecast> forecast{};
     double dist = 0;
     double intensity = 0;
     int depth_div = 0;    // 5 km depth index of the travel tables

@@ -11,10 +11,12 @@
 
 #include "config/config_file.hpp"
 #include "fakes/temp_folder.hpp"
+#include "feed/agency_forecast_decoder.hpp"
 #include "feed/event_logs.hpp"
 #include "feed/framing.hpp"
 #include "feed/recent_events.hpp"
 #include "feed/report_decoder.hpp"
+#include "feedlib/report_text.hpp"
 #include "text/whole_file.hpp"
 
 namespace eew {
@@ -193,6 +195,58 @@ TEST(ReportDecoder, ACutReportGivesEachFieldWholeOrAsBefore) {
         for (std::size_t f = 0; f < cut.size(); ++f)
             ASSERT_TRUE(cut[f] == whole[f] || cut[f] == old[f]) << length << ": " << cut[f];
     }
+}
+
+// The agency's forecast after the report's elements is read whole or not at
+// all, and never changes what the report's own elements give.
+TEST(AgencyForecast, IsReadWholeOrNotAtAllAndLeavesTheReportAlone) {
+    const std::string element =
+        R"(<jma_forecast warning="1" max="6+"><area code="251" from="6-" to="6+" arrival="" )"
+        R"(kind="11"/><area code="321" from="4" to="" arrival="2011,04,15,14,34,55" kind="09"/>)"
+        "</jma_forecast>";
+    const std::string plain = feedlib::report_text({});
+    const auto with = [&](const std::string& extension) {
+        return feedlib::report_text({.extension = extension});
+    };
+    const AgencyForecast expected{
+        true,
+        "6+",
+        {{251, "6-", "6+", std::nullopt, true, '1'},
+         {321, "4", "", DateTime::from_fields(2011, 4, 15, 14, 34, 55), false, '9'}}};
+    EXPECT_EQ(parse_agency_forecast(with(element)), expected);
+    EXPECT_EQ(parse_agency_forecast(with(R"(<jma_forecast warning="0" max="">)"
+                                         "</jma_forecast>")),
+              (AgencyForecast{false, "", {}}));
+    std::string many = R"(<jma_forecast warning="0" max="4">)";
+    for (int i = 0; i < AgencyForecast::kMaxAreas; ++i)
+        many += R"(<area code="100" from="4" to="4" arrival="" kind="00"/>)";
+    EXPECT_EQ(parse_agency_forecast(with(many + "</jma_forecast>"))->areas.size(), 200u);
+    std::vector<std::string> broken = {
+        many + R"(<area code="100" from="4" to="4" arrival="" kind="00"/></jma_forecast>)"};
+    for (std::size_t cut = 0; cut < element.size(); ++cut)
+        broken.push_back(element.substr(0, cut));
+    for (auto [from, to] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"=\"251", "=251"},
+                                                                    {"6-", "6\xe5"},
+                                                                    {"kind=\"11", "kind=\"21"},
+                                                                    {"\"251\"", "\"25\""},
+                                                                    {"to=\"6+", "to=\"8"},
+                                                                    {"14,34,55", "14,34,xx"},
+                                                                    {"\"/><area", "\"><area"}}) {
+        std::string edited = element;
+        edited.replace(edited.find(from), std::string_view(from).size(), to);
+        broken.push_back(edited);
+    }
+    CurrentReport alone, beside;
+    parse_report(plain, alone);
+    for (const std::string& extension : broken) {
+        EXPECT_EQ(parse_agency_forecast(with(extension)), std::nullopt) << extension;
+        parse_report(with(extension), beside);
+        EXPECT_EQ(
+            std::tuple(beside.code00, beside.sequence00, beside.region_name00, beside.nobs_pol00),
+            std::tuple(alone.code00, alone.sequence00, alone.region_name00, alone.nobs_pol00));
+    }
+    EXPECT_EQ(parse_agency_forecast(plain), std::nullopt);
 }
 
 // The code ends two characters before the next "sequence"; without their own

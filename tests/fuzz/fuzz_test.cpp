@@ -40,13 +40,16 @@ bool holds(const std::function<void()>& check, int input) {
 const std::vector<std::string_view> kMarkers = {
     "data code=", "sequence=", "origin_time accuracy=", "</origin_time>", "send_time>",
     "</send_time>", "magnitude>", "</magnitude>", "mip>", "latitude", "</latitude>", "</depth>",
-    "p_data>", "</p_data>", "nobs_pol>", "region>", "</region>", ">", "\""};
+    "p_data>", "</p_data>", "nobs_pol>", "region>", "</region>", ">", "\"", "<jma_forecast ",
+    "<area code=\"", "\"/>", "</jma_forecast>"};
 // clang-format on
 
 // Damaged datagrams through framing and decoding.
 TEST(ReportFuzz, DamagedDatagramsDecodeWithinRanges) {
     test::Mutator mutate(20240402);
-    const std::string valid = feedlib::relay_datagram(feedlib::report_text({}));
+    const std::string valid = feedlib::relay_datagram(feedlib::report_text(
+        {.extension = R"(<jma_forecast warning="1" max="5+"><area code="251" from="5-" to="5+" )"
+                      R"(arrival="2011,04,15,14,34,55" kind="10"/></jma_forecast>)"}));
     for (int i = 0; i < 3000; ++i) {
         const std::string datagram = mutate.mutate(valid, kMarkers);
         const auto text = frame_message(datagram, i % 2);

@@ -1,11 +1,13 @@
 #include "fuzz/fuzz_properties.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <sstream>
 
 #include "config/config_file.hpp"
 #include "draw/canvas.hpp"
+#include "feed/agency_forecast_decoder.hpp"
 #include "feed/framing.hpp"
 #include "feed/recent_events.hpp"
 #include "feed/report_decoder.hpp"
@@ -87,6 +89,18 @@ void report_decoder_holds(std::string_view text) {
     DateTime send;
     extract_send_time(text, send);
     check(send.text() == r.sendtime00.text(), "both readers of the send time agree");
+    if (const auto forecast = parse_agency_forecast(text)) {
+        const std::size_t start = text.find("<jma_forecast ");
+        const std::size_t end = text.find("</jma_forecast>", start);
+        check(end != text.npos && std::all_of(text.begin() + start, text.begin() + end,
+                                              [](char c) { return c > 0 && c < 127; }),
+              "a forecast is read only from a whole ASCII element");
+        check(forecast->areas.size() <= AgencyForecast::kMaxAreas, "at most 200 areas");
+        for (const AgencyArea& a : forecast->areas)
+            check(a.code >= 0 && a.code <= 999 &&
+                      std::string_view("019").find(a.arrival_kind) != std::string_view::npos,
+                  "areas are three digits with a known arrival kind");
+    }
 }
 
 void waveform_packet_holds(std::string_view text, WaveformPacket& w) {

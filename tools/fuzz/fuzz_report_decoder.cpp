@@ -1,6 +1,7 @@
 // Any bytes as an EEW report: decoded values are slices of the text or their
-// old values, numbers are finite, magnitudes at most 10, and the replay's
-// quick look at the send time agrees with the full decoder.
+// old values, numbers are finite, magnitudes at most 10, the replay's quick
+// look at the send time agrees with the full decoder, and an agency forecast
+// is read only from a whole ASCII element of at most 200 areas.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
