@@ -6,6 +6,7 @@
 
 #include "config/paths.hpp"
 #include "config/settings.hpp"
+#include "config/site_areas.hpp"
 #include "feed/recent_events.hpp"
 #include "maps/map_catalogue.hpp"
 #include "mechanism/focal_mechanism.hpp"
@@ -13,6 +14,7 @@
 #include "observed/observed_data.hpp"
 #include "quake/estimates.hpp"
 #include "quake/event_table.hpp"
+#include "quake/forecast_area_table.hpp"
 #include "quake/lpwave_settings.hpp"
 #include "quake/reference_sites.hpp"
 #include "quake/region_table.hpp"
@@ -75,7 +77,9 @@ struct MainState {
     ReferenceSites refs;
     RegionTable regions;
     RecentEvents recent;
-    WebPages web_pages;  // what the web pop-up opens
+    WebPages web_pages;    // what the web pop-up opens
+    SiteAreas site_areas;  // the forecast area chosen for each site
+    ForecastAreaTable forecast_area_table;
 
     ProgramModes modes;
     FeedState feed;
@@ -92,6 +96,10 @@ struct MainState {
     // What the pop-up's mechanism panel shows; nothing while the panel is
     // empty, as after the pop-up was closed.
     std::optional<FocalMechanism> mechanism_shown;
+    // The event whose warning for the site's area has sounded its alarm and
+    // still stands: the alarm sounds once, and again only when the area
+    // newly comes under the warning.
+    std::string area_warned_code;
     ReplayState replay;
     ObservedData observed;  // the local network's waveform and observation packets
 

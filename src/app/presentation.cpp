@@ -1,5 +1,6 @@
 #include "app/presentation.hpp"
 
+#include "app/agency_output.hpp"
 #include "app/main_state.hpp"
 #include "app/mechanism_panel.hpp"
 #include "app/popup_windows.hpp"
@@ -120,6 +121,7 @@ void fill_latest_fields(MainState& m) {
     v.Text20 = f.sequence;
     v.Text21 = plain_decimal(f.pdata);
     v.Text62 = f.region_name;
+    show_agency_forecast(m);
 }
 
 void present_followed_report(MainState& m, Platform& p, bool new_event) {

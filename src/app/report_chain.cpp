@@ -52,6 +52,7 @@ void update_followed_event(MainState& m, CopyForm form, const DateTime& present)
 void reset_event_state(MainState& m) {
     reset_event_table(m.events);
     m.webpopup_ind = 0;
+    m.area_warned_code.clear();
     m.travel.travel_s_data_flag = 0;
     m.travel.travel_s_data_ref_flag = 0;
     set_event_announced(m, false);

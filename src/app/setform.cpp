@@ -87,7 +87,7 @@ std::optional<std::string> set_and_close(MainState& m, Platform& p) {
     // stays as it was.
     if (const int option = selected_option(v)) {
         s.select_site = option;
-        select_current_site(s, m.site);
+        select_current_site(s, m.site_areas, m.site);
     }
     const bool lan_switched = (s.lan_flag == 1) != v.Check1;
     s.lan_flag = v.Check1 ? 1 : 0;

@@ -42,7 +42,22 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
         create_folder_if_missing(m.paths.logp2);
 
         m.settings = read_config(m.paths.file_config);
-        select_current_site(m.settings, m.site);
+        // Optional, as the pages: the agency's forecast for the site is
+        // shown only where an area was chosen and can be named.
+        SiteAreasFile areas = read_site_areas(site_areas_path(m.paths));
+        m.site_areas = areas.areas;
+        if (areas.fault) post_notice(m.main_view, platform.now(), *areas.fault);
+        try {
+            // Without the table areas are shown by their codes; only a table
+            // that is there but cannot be read is worth a word.
+            const std::string table = forecast_area_table_path(m.paths);
+            if (std::filesystem::exists(table))
+                m.forecast_area_table = read_forecast_area_table(table);
+        } catch (const DataFileError& e) {
+            post_notice(m.main_view, platform.now(),
+                        std::string(e.what()) + " Forecast areas are shown by their codes.");
+        }
+        select_current_site(m.settings, m.site_areas, m.site);
 
         m.traveltime_table_s = read_travel_table(m.paths.file_traveltime);
         m.traveltime_table_p = read_travel_table(m.paths.file_traveltimep);

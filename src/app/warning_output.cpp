@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/agency_output.hpp"
 #include "app/main_state.hpp"
 #include "app/program_modes.hpp"
 #include "app/web_popup_output.hpp"
@@ -27,14 +28,16 @@ void show_numbers(const MainState& m, PopupView& v) {
 
 // The class sound plays once per change of class. A class that falls away
 // (below 0.1) is forgotten without a sound, so that its return sounds again.
-void sound_class_change(MainState& m, Platform& p, const IntensityClass& c) {
+// After the area alarm, the class voice waits for it to end.
+void sound_class_change(MainState& m, Platform& p, const IntensityClass& c, bool after_alarm) {
     std::string& last = m.events.last_alarm_class;
     if (c.text == last) return;
-    if (c.sound != 0) p.play_sound(m.paths.file_sound_si[c.sound]);
+    if (c.sound != 0 && after_alarm) p.play_sound_next(m.paths.file_sound_si[c.sound]);
+    if (c.sound != 0 && !after_alarm) p.play_sound(m.paths.file_sound_si[c.sound]);
     last = c.text;
 }
 
-void announce_class(MainState& m, Platform& p) {
+void announce_class(MainState& m, Platform& p, bool after_alarm) {
     PopupView& v = m.popup_view;
     MessageView& msg = m.message_view;
     v.Text26 = std::to_string(m.travel.countdown);
@@ -46,7 +49,7 @@ void announce_class(MainState& m, Platform& p) {
     const double displayed = as_shown_to_one_decimal(m.followed.intensity);
     const IntensityClass c = intensity_class(displayed);
     if (!c.text.empty()) msg.Label5 = c.lpwave_line ? m.lpwave.lpwave_message : std::string();
-    sound_class_change(m, p, c);
+    sound_class_change(m, p, c, after_alarm);
 
     if (auto s = warning_sentence(displayed, m.travel.countdown, v.Text1, c.text)) msg.Label3 = *s;
 
@@ -70,8 +73,9 @@ void show_reference_site(const MainState& m, PopupView& v) {
 
 void warning_output(MainState& m, Platform& p) {
     show_numbers(m, m.popup_view);
+    const bool alarmed = sound_area_warning(m, p);
     if (m.travel.travel_s_data_flag == 1) {
-        announce_class(m, p);
+        announce_class(m, p, alarmed);
     } else {
         m.popup_view.Text26.clear();
     }

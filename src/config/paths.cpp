@@ -36,6 +36,7 @@ Paths build_paths(const std::string& program_folder) {
                                                    "SI6+.wav", "SI7_.wav"};
     for (int i = 1; i <= 10; ++i)
         p.file_sound_si[i] = data + kClassSounds[i - 1];
+    p.file_sound_area_warning = data + "area_warning.wav";
     return p;
 }
 
@@ -50,6 +51,12 @@ std::string region_table_path(const Paths& paths) {
 }
 std::string web_pages_path(const Paths& paths) {
     return data_folder(paths) + "web_pages.txt";
+}
+std::string forecast_area_table_path(const Paths& paths) {
+    return data_folder(paths) + "forecast_area_table.csv";
+}
+std::string site_areas_path(const Paths& paths) {
+    return data_folder(paths) + "forecast_areas";
 }
 
 }  // namespace eew

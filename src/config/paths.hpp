@@ -20,15 +20,18 @@ struct Paths {
     std::string file_config;
     std::string file_LPwave_set;
     std::array<std::string, 11> file_sound_si;  // entries 1..10, "SI0_.wav" .. "SI7_.wav"
+    std::string file_sound_area_warning;        // the site's area under the agency's warning
 };
 
 // `program_folder` may end with a separator or not.
 Paths build_paths(const std::string& program_folder);
 
 // Files that have no field of their own and are built where they are used.
-std::string recent_events_path(const Paths& paths);  // data/24hours.dat
-std::string ref_sites_path(const Paths& paths);      // data/ref.dat
-std::string region_table_path(const Paths& paths);   // data/jmargn_j.csv
-std::string web_pages_path(const Paths& paths);      // data/web_pages.txt
+std::string recent_events_path(const Paths& paths);        // data/24hours.dat
+std::string ref_sites_path(const Paths& paths);            // data/ref.dat
+std::string region_table_path(const Paths& paths);         // data/jmargn_j.csv
+std::string web_pages_path(const Paths& paths);            // data/web_pages.txt
+std::string forecast_area_table_path(const Paths& paths);  // data/forecast_area_table.csv
+std::string site_areas_path(const Paths& paths);           // data/forecast_areas
 
 }  // namespace eew

@@ -4,7 +4,7 @@
 
 namespace eew {
 
-void select_current_site(const Settings& s, CurrentSite& site) {
+void select_current_site(const Settings& s, const SiteAreas& areas, CurrentSite& site) {
     switch (s.select_site) {
         case 1:
             site = {s.sitename1, s.longitude_site1, s.latitude_site1, s.ampfac1};
@@ -19,6 +19,7 @@ void select_current_site(const Settings& s, CurrentSite& site) {
             site = {};
             break;
     }
+    if (s.select_site >= 1 && s.select_site <= 3) site.forecast_area = areas[s.select_site];
     site.map_on1 = site_in_eastern_map(site.longitude_site, site.latitude_site);
     site.map_on2 = site_in_western_map(site.longitude_site);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/site_areas.hpp"
 #include "quake/current_site.hpp"
 
 namespace eew {
@@ -35,8 +36,9 @@ struct Settings {
     double magnitude_min_defalt = 0;
 };
 
-// Copies profile `select_site` (1..3) of `settings` into `site` and recomputes
-// the map flags. Any other value empties the current site.
-void select_current_site(const Settings& settings, CurrentSite& site);
+// Copies profile `select_site` (1..3) of `settings` into `site` with its
+// forecast area and recomputes the map flags. Any other value empties the
+// current site.
+void select_current_site(const Settings& settings, const SiteAreas& areas, CurrentSite& site);
 
 }  // namespace eew

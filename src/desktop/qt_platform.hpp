@@ -14,6 +14,9 @@ class QtPlatform : public eew::Platform {
     std::string program_folder() override { return environment_.program_folder(); }
     eew::DateTime now() override { return environment_.now(); }
     void play_sound(const std::string& wav_path) override { environment_.play_sound(wav_path); }
+    void play_sound_next(const std::string& wav_path) override {
+        environment_.play_sound_next(wav_path);
+    }
     bool open_web_page(const std::string& url) override { return environment_.open_web_page(url); }
     std::optional<std::string> bind_feed(int port, bool all_addresses) override {
         return environment_.bind_feed(port, all_addresses);

@@ -5,7 +5,41 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QUrl>
+#include <cstdint>
 #include <ctime>
+#include <fstream>
+
+namespace {
+
+std::uint32_t little_endian(const unsigned char* b) {
+    return b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
+
+// How long a PCM WAV file plays: its data chunk over its byte rate. Nothing
+// (zero) for a file that cannot be read as one.
+std::chrono::milliseconds wav_length(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char header[12], chunk[8], format[16];
+    if (!in.read(reinterpret_cast<char*>(header), 12)) return {};
+    std::uint32_t byte_rate = 0;
+    // Chunks after "RIFF....WAVE": "fmt " gives the rate, "data" the size.
+    for (int n = 0; n < 16 && in.read(reinterpret_cast<char*>(chunk), 8); ++n) {
+        const std::string id(reinterpret_cast<char*>(chunk), 4);
+        const std::uint32_t size = little_endian(chunk + 4);
+        if (id == "data")
+            return byte_rate == 0 ? std::chrono::milliseconds{}
+                                  : std::chrono::milliseconds(1000ull * size / byte_rate);
+        if (id == "fmt " && size >= 16 && in.read(reinterpret_cast<char*>(format), 16)) {
+            byte_rate = little_endian(format + 8);
+            in.seekg(size - 16 + (size & 1), std::ios::cur);
+        } else {
+            in.seekg(size + (size & 1), std::ios::cur);
+        }
+    }
+    return {};
+}
+
+}  // namespace
 
 QtEnvironment::QtEnvironment() {
     ready_soon_.setSingleShot(true);
@@ -13,6 +47,8 @@ QtEnvironment::QtEnvironment() {
     connect(&ready_soon_, &QTimer::timeout, this, [this] {
         if (ready_) ready_();
     });
+    next_sound_.setSingleShot(true);
+    connect(&next_sound_, &QTimer::timeout, this, [this] { start_sound(next_path_); });
 }
 
 std::string QtEnvironment::program_folder() const {
@@ -43,10 +79,27 @@ eew::DateTime QtEnvironment::now() {
 // stays true for ever, so nothing here relies on it: every request stops
 // whatever runs and starts afresh.
 void QtEnvironment::play_sound(const std::string& wav_path) {
+    next_sound_.stop();
+    start_sound(wav_path);
+}
+
+// For the same reason the end of a sound is known from its file, not asked of
+// the effect: the sound waited for may be playing on no device at all.
+void QtEnvironment::play_sound_next(const std::string& wav_path) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        sound_ends_ - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return start_sound(wav_path);
+    next_path_ = wav_path;
+    next_sound_.start(static_cast<int>(left.count()));
+}
+
+void QtEnvironment::start_sound(const std::string& wav_path) {
     sound_.stop();
+    sound_ends_ = std::chrono::steady_clock::now();
     if (wav_path.empty()) return;
     sound_.setSource(QUrl::fromLocalFile(QString::fromStdString(wav_path)));
     sound_.play();
+    sound_ends_ += wav_length(wav_path);
 }
 
 // A display without desktop services (a wall display on the frame buffer,

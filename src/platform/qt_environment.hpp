@@ -32,6 +32,7 @@ class QtEnvironment : public QObject {
     std::string program_folder() const;
     eew::DateTime now();
     void play_sound(const std::string& wav_path);
+    void play_sound_next(const std::string& wav_path);
     bool open_web_page(const std::string& url);
     std::optional<std::string> bind_feed(int port, bool all_addresses);
     void close_feed();
@@ -44,7 +45,14 @@ class QtEnvironment : public QObject {
     // One socket per bound address: IPv4 and IPv6 loopback in relay mode,
     // the any-address in LAN mode.
     std::vector<QUdpSocket*> sockets_;
+    void start_sound(const std::string& wav_path);
+
     QSoundEffect sound_;
+    // When the sound started last ends, by its file's length; the next one
+    // waits for it on a timer.
+    std::chrono::steady_clock::time_point sound_ends_{};
+    QTimer next_sound_;
+    std::string next_path_;
     std::function<void(std::string_view)> take_;
     std::function<void()> ready_;
     QByteArray read_buffer_{65536, Qt::Uninitialized};  // as large as any datagram

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace eew {
@@ -15,6 +16,8 @@ struct CurrentSite {
     // regional event map's area.
     int map_on1 = 0;
     int map_on2 = 0;
+    // The agency's forecast area of the site, when one was chosen.
+    std::optional<int> forecast_area{};
 };
 
 }  // namespace eew

@@ -20,9 +20,9 @@ MessageWindow::MessageWindow() {
     f.setFamilies({QString::fromUtf8("ＭＳ Ｐゴシック"), "IPAPGothic"});
     f.setPointSize(12);
     setFont(f);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
         auto* l = new QLabel(this);
-        l->setObjectName(QString("Label%1").arg(i + 1));
+        l->setObjectName(i < 5 ? QString("Label%1").arg(i + 1) : QString("agency_line"));
         l->setWordWrap(true);
         labels_[i] = l;
     }
@@ -33,12 +33,16 @@ MessageWindow::MessageWindow() {
     labels_[2]->setStyleSheet("color: rgb(255, 0, 0); font-weight: bold;");
     labels_[3]->setGeometry(8, 6 + 4 * kLineHeight, kWidth - 16, kLineHeight);
     labels_[4]->setGeometry(8, 6 + 5 * kLineHeight, kWidth - 16, kLineHeight);
-    resize(kWidth, 12 + 6 * kLineHeight);
+    // The agency's own forecast for the site's area, under the program's sentences.
+    labels_[5]->setGeometry(8, 6 + 6 * kLineHeight, kWidth - 16, 2 * kLineHeight);
+    labels_[5]->setStyleSheet("color: rgb(192, 0, 0);");
+    resize(kWidth, 12 + 8 * kLineHeight);
 }
 
 void MessageWindow::render(const eew::MessageView& v) {
-    const std::string* values[5] = {&v.Label1, &v.Label2, &v.Label3, &v.Label4, &v.Label5};
-    for (int i = 0; i < 5; ++i) {
+    const std::string* values[6] = {&v.Label1, &v.Label2, &v.Label3,
+                                    &v.Label4, &v.Label5, &v.agency_line};
+    for (int i = 0; i < 6; ++i) {
         if (*values[i] == shown_[i]) continue;
         shown_[i] = *values[i];
         labels_[i]->setText(QString::fromStdString(shown_[i]));

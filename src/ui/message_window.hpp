@@ -22,6 +22,6 @@ class MessageWindow : public EventWindow {
     void render(const eew::MessageView& view);
 
   private:
-    std::array<QLabel*, 5> labels_{};
-    std::array<std::string, 5> shown_;
+    std::array<QLabel*, 6> labels_{};  // Label1 … Label5, the agency line
+    std::array<std::string, 6> shown_;
 };

@@ -154,6 +154,8 @@ void PopupWindow::add_values() {
     caption("elapsed time", 258, y2, 84)
         ->setBuddy(box(&PopupView::Text8, "Text8", "elapsed time, seconds", 344, y2, 44));
     caption("sec", 392, y2, 28);
+    // The agency's forecast stands in the column beside; these are not it.
+    caption("(the program's own estimate)", 428, y2, 130);
 
     QLabel* cls = label(&PopupView::Label37, "Label37", 560, y1, 115, this);
     cls->setFixedHeight(2 * kRowHeight + 2);
@@ -214,6 +216,23 @@ void PopupWindow::add_info_columns() {
     caption("count down", kInfoX, y, 86)
         ->setBuddy(box(&PopupView::Text4, "Text4", ref + ", count down", kInfoFirstX, y, 60));
     caption("sec", kInfoFirstX + 64, y, 28);
+
+    // The official figure for the site's area, apart from the program's own.
+    y += 2 * (kRowHeight + 2);
+    const int column = kInfoLatestX + kInfoBoxWidth - kInfoX;
+    caption("agency forecast (official)", kInfoX, y, column);
+    y += kRowHeight + 2;
+    caption("area", kInfoX, y, 86)
+        ->setBuddy(box(&PopupView::agency_area, "agency_area", "agency forecast, area", kInfoFirstX,
+                       y, wide));
+    y += kRowHeight + 2;
+    QLabel* forecast =
+        label(&PopupView::agency_forecast, "agency_forecast", kInfoX, y, column, this);
+    forecast->setAccessibleName("agency forecast");
+    forecast->setWordWrap(true);
+    forecast->setFixedHeight(2 * kRowHeight);
+    forecast->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    forecast->setStyleSheet("color: rgb(192, 0, 0); font-weight: bold;");
 }
 
 void PopupWindow::add_waveform_panel() {

@@ -12,6 +12,7 @@ struct MessageView {
     std::string Label3;                           // warning sentence
     std::string Label4;                           // long-period sentence
     std::string Label5;                           // the configured long-period message
+    std::string agency_line;  // the agency's forecast for the site's area, or empty
 };
 
 }  // namespace eew

@@ -30,6 +30,9 @@ class Platform {
     // Starts playing a WAV file and returns at once; a new request replaces a
     // sound still playing. An empty path only stops the current sound.
     virtual void play_sound(const std::string& wav_path) = 0;
+    // Plays a WAV file once the sound playing now has ended, at once when none
+    // plays; a later play_sound() drops it.
+    virtual void play_sound_next(const std::string& wav_path) = 0;
     // Opens the address in a visible browser window that outlives the call.
     // Returns false when no browser could be started.
     virtual bool open_web_page(const std::string& url) = 0;

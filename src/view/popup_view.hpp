@@ -50,6 +50,13 @@ struct PopupView {
 
     std::string Text65;  // seconds left before the window closes by itself
 
+    // The agency's own forecast for the site's forecast area, shown apart
+    // from the program's estimate: the area's name, then its intensity range,
+    // arrival and warning (or that the report lists no entry for it). Both
+    // empty when the site has no area or the report carries no forecast.
+    std::string agency_area;
+    std::string agency_forecast;
+
     // The legend of the station marks on the event map: Label29 the unit,
     // Label30 to Label35 the class thresholds from top to bottom.
     std::string Label29;

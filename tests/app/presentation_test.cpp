@@ -10,6 +10,7 @@
 #include "app/warning_output.hpp"
 #include "app/web_popup_output.hpp"
 #include "fakes/fake_platform.hpp"
+#include "fakes/started_app.hpp"
 #include "notify/web_popup.hpp"
 
 namespace eew {
@@ -190,6 +191,56 @@ TEST_F(WarningOutput, FillsBothWindowsForACountdownAndLeavesNoReferenceSiteEmpty
     EXPECT_EQ(std::tuple(p.sounds.size(), m.popup_view.Text26, m.message_view.Label3,
                          p.window_state(WindowId::message)),
               std::tuple(0u, "", "old", WindowState::hidden));
+}
+
+// The agency's forecast for the site's area (site 1 in Tokyo's 23 wards, area
+// 350) beside the program's estimate, report after report. The area alarm
+// sounds when the area comes under the warning, before the class voice; not
+// again while it stays under it, again once it left and came back.
+TEST(AgencyForecast, TheSitesAreaIsShownAndItsWarningSoundsOnceBeforeTheClassVoice) {
+    test::StartedApp s{
+        {std::pair<std::string, std::string>("data/forecast_areas", "350\r\n\r\n\r\n"),
+         {"data/forecast_area_table.csv", "351,多摩東部\r\n350,東京都２３区\r\n"}}};
+    const auto report = [&](int sequence, const std::string& areas) {
+        const std::string forecast =
+            areas == "cut" ? R"(<jma_forecast warning="1" max="5-"><area code="350")"
+                           : R"(<jma_forecast warning="1" max="5-">)" + areas + "</jma_forecast>";
+        s.platform.sounds.clear();
+        s.app.Winsock1_DataArrival(feedlib::relay_datagram(
+            feedlib::report_text({.sequence = sequence, .extension = forecast})));
+        std::string heard;
+        for (const std::string& path : s.platform.sounds)
+            heard +=
+                (path.starts_with("then ") ? "then " : "") + path.substr(path.rfind('/') + 1) + " ";
+        const PopupView& v = s.m().popup_view;
+        return std::tuple(v.agency_area, v.agency_forecast, s.m().message_view.agency_line, heard);
+    };
+    const std::string other = R"(<area code="351" from="3" to="4" arrival="" kind="00"/>)";
+    const auto ours = [](const char* kind) {
+        return std::string(
+                   R"(<area code="350" from="4" to="5-" arrival="2024,04,01,09,00,20" kind=")") +
+               kind + "\"/>";
+    };
+    using T = std::tuple<std::string, std::string, std::string, std::string>;
+    const std::string warned = "intensity 4〜5弱, main shaking 09:00:20, WARNING for this area";
+    const std::string said =
+        "気象庁の予報（東京都２３区）：震度4〜5弱、主要動の到達予想 9時00分20秒";
+    EXPECT_EQ(report(1, other + ours("10")), T("東京都２３区", warned, said + "、この地域に警報",
+                                               "sound.wav area_warning.wav then SI3_.wav "));
+    EXPECT_EQ(std::get<3>(report(2, ours("10"))), "");
+    EXPECT_EQ(report(3, ours("00")),
+              T("東京都２３区", "intensity 4〜5弱, main shaking 09:00:20", said, ""));
+    EXPECT_EQ(std::get<3>(report(4, ours("10"))), "area_warning.wav ");
+    EXPECT_EQ(report(5, other), T("東京都２３区", "no entry for this area in this report",
+                                  "気象庁の予報（東京都２３区）：この地域の予報はありません", ""));
+    EXPECT_EQ(report(6, "cut"), T("", "", "", ""));
+    // A site without an area shows no agency line and sounds no alarm.
+    test::StartedApp plain;
+    plain.app.Winsock1_DataArrival(feedlib::relay_datagram(
+        feedlib::report_text({.extension = "<jma_forecast warning=\"1\" max=\"5-\">" + ours("10") +
+                                           "</jma_forecast>"})));
+    EXPECT_EQ(std::tuple(plain.m().popup_view.agency_forecast, plain.platform.sounds.size()),
+              std::tuple("", 2u));
 }
 
 // Which page, if any, a cycle opens.

@@ -8,6 +8,7 @@
 
 #include "app/setform.hpp"
 #include "config/config_file.hpp"
+#include "config/site_areas.hpp"
 #include "fakes/log_text.hpp"
 #include "fakes/mutator.hpp"
 #include "fakes/program_folder.hpp"
@@ -249,6 +250,32 @@ TEST_F(Dialog, AFileThatCannotBeWrittenKeepsTheChangesAndSaysWhichAndWhy) {
     EXPECT_EQ(std::tuple(m.settings.pdata_min, s.platform.window_state(WindowId::setform),
                          s.folder.read("data/tavi.config")),
               std::tuple(4, WindowState::not_created, before));
+}
+
+// The sites' forecast areas live beside the configuration: a missing file is
+// none, a line that is no code is none for its site and noticed.
+TEST(SiteAreas, EachLineIsItsSitesAreaOrNoneAndTheyAreWrittenBack) {
+    test::TempFolder dir;
+    const std::string path = dir.path() + "/forecast_areas";
+    EXPECT_EQ(read_site_areas(path).areas, SiteAreas{});
+    const std::tuple<std::string, SiteAreas, std::string> cases[] = {
+        {"350\r\n\r\n251\r\n", {std::nullopt, 350, std::nullopt, 251}, ""},
+        {"35\nabc\n251",
+         {std::nullopt, std::nullopt, std::nullopt, 251},
+         "lines 1, 2 are not three-digit area codes. Those sites have no forecast area."},
+        {"100\r\n\xe6\x9d\xb1\r\n",
+         {std::nullopt, 100, std::nullopt, std::nullopt},
+         "line 2 is not a three-digit area code. That site has no forecast area."},
+    };
+    for (const auto& [content, areas, fault] : cases) {
+        dir.write("forecast_areas", content);
+        const SiteAreasFile read = read_site_areas(path);
+        EXPECT_EQ(std::pair(read.areas, read.fault.value_or("")),
+                  std::pair(areas, fault.empty() ? "" : "The file \"" + path + "\": " + fault));
+        ASSERT_FALSE(write_site_areas(path, areas));
+        EXPECT_EQ(read_site_areas(path).areas, areas);
+    }
+    EXPECT_EQ(dir.read("forecast_areas"), "100\r\n\r\n\r\n");
 }
 
 TEST(ConfigFile, NamesTheReaderWouldSplitOrShiftJisCannotCarryReadBackWhole) {

@@ -12,6 +12,7 @@
 
 #include "config/paths.hpp"
 #include "maps/map_catalogue.hpp"
+#include "quake/forecast_area_table.hpp"
 #include "quake/region_table.hpp"
 
 namespace eew {
@@ -38,6 +39,7 @@ std::uint32_t little_endian(const std::string& bytes, std::size_t at, int size) 
 TEST(ShippedSounds, AreAudibleMonoSixteenBitPcmShorterThanThreeSeconds) {
     std::vector<std::string> files(kPaths.file_sound_si.begin() + 1, kPaths.file_sound_si.end());
     files.push_back(kPaths.file_sound);
+    files.push_back(kPaths.file_sound_area_warning);
     for (const std::string& file : files) {
         const std::string wav = read_bytes(file);
         ASSERT_EQ(wav.substr(0, 4) + wav.substr(8, 8) + wav.substr(36, 4), "RIFFWAVEfmt data");
@@ -62,6 +64,16 @@ TEST(ShippedTables, RegionTableIsReadWhole) {
     for (; rows < RegionTable::kCapacity && !table.region_table[rows + 1][1].empty(); ++rows)
         EXPECT_EQ(table.region_table[rows + 1][2].find("\xEF\xBF\xBD"), std::string::npos) << rows;
     EXPECT_EQ(rows, std::ranges::count(read_bytes(region_table_path(kPaths)), '\n'));
+}
+
+// Every forecast area is read, in code order, with a readable name.
+TEST(ShippedTables, ForecastAreaTableIsReadWhole) {
+    const ForecastAreaTable table = read_forecast_area_table(forecast_area_table_path(kPaths));
+    EXPECT_EQ(table.areas.size(), 188u);
+    for (std::size_t i = 1; i < table.areas.size(); ++i)
+        EXPECT_LT(table.areas[i - 1].first, table.areas[i].first) << i;
+    EXPECT_EQ(std::tuple(*forecast_area_name(table, 251), *forecast_area_name(table, 350)),
+              std::tuple("福島県浜通り", "東京都２３区"));
 }
 
 // The maps are bottom-up 24-bit bitmaps of the catalogued size, rows padded to

@@ -17,6 +17,9 @@ class FakePlatform : public Platform {
     std::string program_folder() override { return folder; }
     DateTime now() override { return clock; }
     void play_sound(const std::string& wav_path) override { sounds.push_back(wav_path); }
+    void play_sound_next(const std::string& wav_path) override {
+        sounds.push_back("then " + wav_path);
+    }
     bool open_web_page(const std::string& url) override {
         if (browser_available) pages.push_back(url);
         return browser_available;

@@ -2,6 +2,8 @@
 # Regenerates the program's sounds in data/ (or in the folder given):
 #   sound.wav                 two-tone chime for a new event
 #   SI0_.wav .. SI7_.wav      alert tone, then the intensity class spoken in Japanese
+#   area_warning.wav          the user's own area under the agency's warning: a two-tone
+#                             alarm unlike the class tones, then "けいほう" (warning) spoken
 # Needs espeak-ng and sox (Debian packages of the same names). The output is
 # 22 050 Hz mono 16-bit PCM, peak-normalised to -1 dBFS, without dither, so
 # that the same tools give the same bytes on every run.
@@ -65,3 +67,15 @@ SI6-.wav strong しんど ろくじゃく
 SI6+.wav strong しんど ろくきょう
 SI7_.wav strong しんど なな
 LIST
+
+# The area alarm alternates two tones a fourth apart, four times, fast: nothing else the program
+# plays sounds like it, so that the warning for the user's own area is told at once.
+beep "$work/alarm_high.wav" 987.77 0.16
+beep "$work/alarm_low.wav" 739.99 0.16
+sox_ "$work/alarm_high.wav" "$work/alarm_low.wav" "$work/alarm_high.wav" "$work/alarm_low.wav" \
+  "$work/alarm_high.wav" "$work/alarm_low.wav" "$work/alarm_high.wav" "$work/alarm_low.wav" \
+  "$work/pause.wav" "$work/alarm.wav"
+espeak-ng -v ja -s 140 -w "$work/voice_raw.wav" "けいほう"
+sox_ "$work/voice_raw.wav" "${format[@]}" "$work/voice.wav" \
+  silence 1 0.02 0.5% reverse silence 1 0.02 0.5% reverse pad 0 0.08 norm -1
+sox_ "$work/alarm.wav" "$work/voice.wav" "${format[@]}" "$out/area_warning.wav" norm -1

@@ -2,7 +2,8 @@
 # Regenerates the shipped tables from their UTF-8 sources beside this script:
 #   regions.tsv   -> data/jmargn_j.csv  (region key, display name)
 #   ref_sites.tsv -> data/ref.dat       (count, then longitude, latitude, factor, name)
-# Both outputs are Shift-JIS (code page 932) with CR LF line ends. Needs only awk and iconv.
+#   forecast_areas.tsv -> data/forecast_area_table.csv  (area code, name)
+# All outputs are Shift-JIS (code page 932) with CR LF line ends. Needs only awk and iconv.
 # Usage: make_tables.sh [OUTPUT_FOLDER]   (default: the repository's data/)
 set -euo pipefail
 
@@ -48,3 +49,16 @@ awk -F'\t' '
     for (i = 1; i <= n; i++) printf "%s", line[i]
   }' "$here/ref_sites.tsv" >"$work/ref"
 to_cp932 "$work/ref" "$out/ref.dat"
+
+# Forecast areas: three-digit codes, each once, in ascending order; the program reads 300 at most.
+awk -F'\t' '
+  /^#/ || NF == 0 { next }
+  NF != 2 { printf "forecast_areas.tsv:%d: expected 2 columns\n", NR > "/dev/stderr"; bad = 1; next }
+  $1 !~ /^[0-9][0-9][0-9]$/ { printf "forecast_areas.tsv:%d: bad code \"%s\"\n", NR, $1 > "/dev/stderr"; bad = 1 }
+  $1 <= last { printf "forecast_areas.tsv:%d: code %s out of order or twice\n", NR, $1 > "/dev/stderr"; bad = 1 }
+  { last = $1; printf "%s,%s\r\n", $1, $2; rows++ }
+  END {
+    if (rows > 300) { printf "forecast_areas.tsv: %d rows, the program reads 300\n", rows > "/dev/stderr"; bad = 1 }
+    exit bad
+  }' "$here/forecast_areas.tsv" >"$work/areas"
+to_cp932 "$work/areas" "$out/forecast_area_table.csv"
