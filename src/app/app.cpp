@@ -149,7 +149,8 @@ void App::Command4_Click() {
     run([&] {
         // An open dialog keeps the user's edits; a closed one starts afresh.
         if (platform_.window_state(WindowId::setform) == WindowState::not_created)
-            state_.setform_view = load_setform(state_.settings);
+            state_.setform_view =
+                load_setform(state_.settings, state_.site_areas, state_.forecast_area_table);
         platform_.show_window(WindowId::setform);
     });
 }

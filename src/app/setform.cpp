@@ -1,5 +1,7 @@
 #include "app/setform.hpp"
 
+#include <cstdio>
+
 #include "app/feed_connection.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
@@ -24,6 +26,19 @@ void apply_site(const SiteBoxes& boxes, std::string& name, double& longitude, do
     latitude = numeric_value(boxes.latitude);
     ampfac = numeric_value(boxes.ampfac);
     name = boxes.name;
+}
+
+std::string area_code_text(int code) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%03d", code % 1000);
+    return text;
+}
+
+// The choice is a code of the list or nothing; anything else is no area.
+std::optional<int> chosen_area(const std::string& code) {
+    if (code.size() != 3 || code.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoi(code);
 }
 
 int selected_option(const SetformView& v) {
@@ -51,8 +66,14 @@ void apply_boxes(const SetformView& v, Settings& s) {
 
 }  // namespace
 
-SetformView load_setform(const Settings& s) {
+SetformView load_setform(const Settings& s, const SiteAreas& areas,
+                         const ForecastAreaTable& table) {
     SetformView v;
+    for (const auto& [code, name] : table.areas)
+        v.forecast_area_choices.emplace_back(area_code_text(code), name);
+    v.forecast_area1 = areas[1] ? area_code_text(*areas[1]) : "";
+    v.forecast_area2 = areas[2] ? area_code_text(*areas[2]) : "";
+    v.forecast_area3 = areas[3] ? area_code_text(*areas[3]) : "";
     v.Text2 = std::to_string(s.localhost_port);
     v.Text6 = plain_decimal(s.pdata_min);
     v.Text7 = plain_decimal(s.magnitude_min);
@@ -89,6 +110,10 @@ std::optional<std::string> set_and_close(MainState& m, Platform& p) {
         s.select_site = option;
         select_current_site(s, m.site_areas, m.site);
     }
+    m.site_areas = {std::nullopt, chosen_area(v.forecast_area1), chosen_area(v.forecast_area2),
+                    chosen_area(v.forecast_area3)};
+    if (s.select_site >= 1 && s.select_site <= 3)
+        m.site.forecast_area = m.site_areas[s.select_site];
     const bool lan_switched = (s.lan_flag == 1) != v.Check1;
     s.lan_flag = v.Check1 ? 1 : 0;
     s.voice_flag = v.Check2 ? 1 : 0;
@@ -97,7 +122,10 @@ std::optional<std::string> set_and_close(MainState& m, Platform& p) {
     if (lan_switched) message = rebind_for_lan_mode(m, p);
 
     // The settings above are in force whether or not the file can be written.
-    if (auto error = write_config(m.paths.file_config, s)) {
+    auto error = write_config(m.paths.file_config, s);
+    if (auto areas = write_site_areas(site_areas_path(m.paths), m.site_areas))
+        error = error ? *error + "\n" + *areas : *areas;
+    if (error) {
         message = (message ? *message + "\n\n" : std::string()) +
                   "The settings are in use but were not saved; they are lost at the next "
                   "start.\n\n" +

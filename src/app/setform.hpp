@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "config/site_areas.hpp"
+#include "quake/forecast_area_table.hpp"
 #include "view/setform_view.hpp"
 
 namespace eew {
@@ -13,8 +15,10 @@ class Platform;
 
 // The dialog's controls as the settings stand: numbers in plain decimal, the
 // option button of `select_site` (none for a value other than 1..3), each
-// check box checked when its flag is 1.
-SetformView load_setform(const Settings& settings);
+// check box checked when its flag is 1, each site's forecast area by its code
+// among the table's areas.
+SetformView load_setform(const Settings& settings, const SiteAreas& areas,
+                         const ForecastAreaTable& table);
 
 // "set and close": applies the dialog's controls to the settings and the
 // current site, rewrites the configuration file, closes the dialog and

@@ -1,6 +1,7 @@
 #include "desktop/controls.hpp"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -58,6 +59,9 @@ const ControlRow kControls[] = {
     {.window = "setform", .control = "Text7", .edit = setform_edit<&SetformView::Text7>},    // "min. M"
     {.window = "setform", .control = "Text1", .edit = setform_edit<&SetformView::Text1>},    // "max distance"
     {.window = "setform", .control = "Text17", .edit = setform_edit<&SetformView::Text17>},  // "disp duration"
+    {.window = "setform", .control = "forecast_area1", .choose = setform_edit<&SetformView::forecast_area1>},
+    {.window = "setform", .control = "forecast_area2", .choose = setform_edit<&SetformView::forecast_area2>},
+    {.window = "setform", .control = "forecast_area3", .choose = setform_edit<&SetformView::forecast_area3>},
 };
 // clang-format on
 
@@ -95,6 +99,13 @@ void connect_controls(QWidget& window, App& app, const std::function<void()>& af
             QObject::connect(
                 line, &QLineEdit::textChanged, &window,
                 [&app, &row](const QString& text) { row.edit(app, text.toStdString()); });
+        } else if (auto* list = qobject_cast<QComboBox*>(widget); list && row.choose) {
+            // The item's value, however it was chosen: clicked in the list,
+            // stepped to with the arrow keys or set by a screen reader.
+            QObject::connect(list, &QComboBox::currentIndexChanged, &window,
+                             [&app, &row, list](int index) {
+                                 row.choose(app, list->itemData(index).toString().toStdString());
+                             });
         }
     }
 }

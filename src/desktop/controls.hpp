@@ -12,13 +12,15 @@ class App;
 
 // What operating one control runs. A control is found by its window's and
 // its own object name; exactly one handler is set: a push button's click, a
-// check box's or option button's new state, or the text a box now holds.
+// check box's or option button's new state, the text a box now holds, or the
+// value of the item a list box now shows.
 struct ControlRow {
     const char* window;
     const char* control;
     void (*click)(eew::App&) = nullptr;
     void (*toggle)(eew::App&, bool checked) = nullptr;
     void (*edit)(eew::App&, const std::string& text) = nullptr;
+    void (*choose)(eew::App&, const std::string& value) = nullptr;
 };
 
 // Every control a person can operate, in every window: the one place that

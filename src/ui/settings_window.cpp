@@ -1,7 +1,9 @@
 #include "ui/settings_window.hpp"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +22,8 @@ constexpr int kLabelWidth = 84;
 constexpr int kColumnLeft = 96;
 constexpr int kColumnWidth = 120;
 constexpr int kGridTop = 34;
-constexpr int kLowerTop = kGridTop + 4 * kRow + 16;
+constexpr int kGridRows = 5;
+constexpr int kLowerTop = kGridTop + kGridRows * kRow + 16;
 
 }  // namespace
 
@@ -93,12 +96,16 @@ void SettingsWindow::add_site_grid() {
           {&SetformView::Text16, "Text16"}}},
     };
     const char* rows[4] = {"site", "longitude", "latitude", "amp. factor"};
+    const std::pair<std::string SetformView::*, const char*> areas[3] = {
+        {&SetformView::forecast_area1, "forecast_area1"},
+        {&SetformView::forecast_area2, "forecast_area2"},
+        {&SetformView::forecast_area3, "forecast_area3"}};
     for (int c = 0; c < 3; ++c) {
         const int x = kColumnLeft + c * kColumnWidth;
         const QString site = QString(" of site %1").arg(c + 1);
         auto* frame = new QFrame(this);
         frame->setFrameShape(QFrame::Box);
-        frame->setGeometry(x, kGridTop - 4, kColumnWidth - 8, 4 * kRow + 6);
+        frame->setGeometry(x, kGridTop - 4, kColumnWidth - 8, kGridRows * kRow + 6);
         auto* option = new QRadioButton(this);
         options_->addButton(option);
         add_flag(columns[c].option, option, columns[c].option_name, "use" + site,
@@ -108,6 +115,15 @@ void SettingsWindow::add_site_grid() {
                                      rows[r] + site, x + 4, kGridTop + r * kRow, kColumnWidth - 16);
             if (c == 0) add_caption(rows[r], 8, kGridTop + r * kRow, kLabelWidth, box);
         }
+        // The agency's forecast area, chosen by name; its list is as wide as
+        // the longest name.
+        auto* area = new QComboBox(this);
+        area->setObjectName(areas[c].second);
+        area->setAccessibleName("forecast area" + site);
+        area->setGeometry(x + 4, kGridTop + 4 * kRow, kColumnWidth - 16, kBoxHeight);
+        area->view()->setMinimumWidth(170);
+        choices_.push_back({areas[c].first, area});
+        if (c == 0) add_caption("forecast area", 8, kGridTop + 4 * kRow, kLabelWidth, area);
     }
 }
 
@@ -155,4 +171,23 @@ void SettingsWindow::render() {
         f.widget->setChecked(view_.*f.field);
     }
     options_->setExclusive(true);
+    render_choices();
+}
+
+// The list is filled once, from the areas the view offers: "none", then each
+// area by name with its code as the item's value. A chosen code the table
+// does not name (the table is missing, or older) is offered by its code, so
+// that it shows, and stays unless the user picks another.
+void SettingsWindow::render_choices() {
+    for (const ChoiceBinding& c : choices_) {
+        const QSignalBlocker quiet(c.widget);
+        if (c.widget->count() == 0) {
+            c.widget->addItem("(none)", QString());
+            for (const auto& [code, name] : view_.forecast_area_choices)
+                c.widget->addItem(QString::fromStdString(name), QString::fromStdString(code));
+        }
+        const QString code = QString::fromStdString(view_.*c.field);
+        if (c.widget->findData(code) < 0) c.widget->addItem(code, code);
+        c.widget->setCurrentIndex(c.widget->findData(code));
+    }
 }

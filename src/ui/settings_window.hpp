@@ -6,6 +6,7 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QComboBox;
 class QLineEdit;
 
 namespace eew {
@@ -35,6 +36,10 @@ class SettingsWindow : public QWidget {
         bool eew::SetformView::*field;
         QAbstractButton* widget;
     };
+    struct ChoiceBinding {
+        std::string eew::SetformView::*field;
+        QComboBox* widget;
+    };
 
     void add_caption(const char* text, int x, int y, int width, QWidget* buddy);
     QLineEdit* add_box(std::string eew::SetformView::*field, const char* name,
@@ -43,9 +48,11 @@ class SettingsWindow : public QWidget {
                   const QString& accessible_name, int x, int y);
     void add_site_grid();
     void add_settings_column();
+    void render_choices();
 
     const eew::SetformView& view_;
     QButtonGroup* options_;
     std::vector<TextBinding> boxes_;
     std::vector<FlagBinding> flags_;
+    std::vector<ChoiceBinding> choices_;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace eew {
 
@@ -36,6 +38,14 @@ struct SetformView {
     bool Check1 = false;  // lan_flag, "LAN mode"
     bool Check2 = false;  // voice_flag, "voice alarm"
     bool Check3 = false;  // auto_flag, "auto start"
+
+    // The agency's forecast area of each site column, "forecast area": the
+    // chosen area's three-digit code, empty for none; and the areas to choose
+    // from, code and name, in the table's order.
+    std::string forecast_area1;
+    std::string forecast_area2;
+    std::string forecast_area3;
+    std::vector<std::pair<std::string, std::string>> forecast_area_choices;
 };
 
 }  // namespace eew
