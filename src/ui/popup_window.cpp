@@ -155,7 +155,7 @@ void PopupWindow::add_values() {
         ->setBuddy(box(&PopupView::Text8, "Text8", "elapsed time, seconds", 344, y2, 44));
     caption("sec", 392, y2, 28);
     // The agency's forecast stands in the column beside; these are not it.
-    caption("(the program's own estimate)", 428, y2, 130);
+    caption("(own estimate)", 428, y2, 130);
 
     QLabel* cls = label(&PopupView::Label37, "Label37", 560, y1, 115, this);
     cls->setFixedHeight(2 * kRowHeight + 2);

@@ -30,11 +30,21 @@ class QtTestPlatform : public QtPlatform {
         return chosen_file;
     }
     void end_program(int code) override { exit_code = code; }
+    // Played as the program plays them, and recorded.
+    void play_sound(const std::string& wav_path) override {
+        sounds.push_back(wav_path);
+        QtPlatform::play_sound(wav_path);
+    }
+    void play_sound_next(const std::string& wav_path) override {
+        sounds.push_back("then " + wav_path);
+        QtPlatform::play_sound_next(wav_path);
+    }
 
     std::optional<eew::DateTime> clock;  // empty: the computer's clock
     std::string folder;                  // the program folder; empty: the executable's
     std::vector<std::string> messages;
     std::vector<std::string> dialog_folders;
+    std::vector<std::string> sounds;
     std::optional<std::string> chosen_file;
     std::function<void()> during_dialog;
     std::optional<int> exit_code;
