@@ -234,6 +234,14 @@ TEST(AgencyForecast, TheSitesAreaIsShownAndItsWarningSoundsOnceBeforeTheClassVoi
     EXPECT_EQ(report(5, other), T("東京都２３区", "no entry for this area in this report",
                                   "気象庁の予報（東京都２３区）：この地域の予報はありません", ""));
     EXPECT_EQ(report(6, "cut"), T("", "", "", ""));
+    // The log keeps each report as received, so its replay shows the line again.
+    s.app.Timer1_Timer();
+    s.platform.advance(121);
+    s.app.Timer1_Timer();
+    s.platform.chosen_file = s.folder.path() + "/log/20240401.0900_0_M65";
+    s.app.Command8_Click();
+    EXPECT_EQ(std::tuple(s.m().events.event_flag, s.m().popup_view.agency_forecast),
+              std::tuple(EventFlag::replaying, warned));
     // A site without an area shows no agency line and sounds no alarm.
     test::StartedApp plain;
     plain.app.Winsock1_DataArrival(feedlib::relay_datagram(

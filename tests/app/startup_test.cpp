@@ -187,6 +187,19 @@ struct Dialog : test::AppTest {
     }
 };
 
+// A site's area, chosen and confirmed, is the current site's at once, shows
+// when the dialog opens again and is the site's after the next start.
+TEST_F(Dialog, AForecastAreaChosenIsInForceShownAgainAndReadBackAtTheNextStart) {
+    confirm([](SetformView& v) { v.forecast_area1 = "251"; });
+    s.app.Command4_Click();
+    EXPECT_EQ(std::tuple(m.site.forecast_area, m.setform_view.forecast_area1,
+                         m.setform_view.forecast_area2),
+              std::tuple(251, "251", ""));
+    App again(s.platform);
+    ASSERT_FALSE(again.Form_Load());
+    EXPECT_EQ(again.state().site.forecast_area, 251);
+}
+
 // The port is a whole number; the other numbers keep their fraction.
 TEST_F(Dialog, BoxesAreTakenByTheirLeadingNumberAndNothingIsRefused) {
     // clang-format off
