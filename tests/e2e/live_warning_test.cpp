@@ -48,6 +48,7 @@ TEST(LiveWarning, AWebSocketServiceThroughTheBridgeShowsTheAgencysForecastForThe
     ASSERT_TRUE(service.listen(QHostAddress::LocalHost));
     QObject::connect(&service, &QWebSocketServer::newConnection, &service, [&] {
         QWebSocket* client = service.nextPendingConnection();
+        client->setParent(&service);  // the server does not own its connections
         for (const QString& telegram : shipped_telegrams())
             client->sendTextMessage(telegram);
     });

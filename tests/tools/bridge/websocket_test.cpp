@@ -55,6 +55,7 @@ struct WsServer {
         server.listen(QHostAddress::LocalHost);
         QObject::connect(&server, &QWebSocketServer::newConnection, &server, [this, serve] {
             QWebSocket* s = server.nextPendingConnection();
+            s->setParent(&server);  // the server does not own its connections
             tokens.push_back(s->request().rawHeader("Authorization"));
             serve(static_cast<int>(tokens.size()), s);
         });
