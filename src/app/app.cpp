@@ -1,5 +1,6 @@
 #include "app/app.hpp"
 
+#include "app/clock_display.hpp"
 #include "app/dispatch.hpp"
 #include "app/event_logging.hpp"
 #include "app/feed_connection.hpp"
@@ -153,6 +154,10 @@ void App::Command4_Click() {
                 load_setform(state_.settings, state_.site_areas, state_.forecast_area_table);
         platform_.show_window(WindowId::setform);
     });
+}
+
+void App::clock_checked(const ClockCheck& check) {
+    run([&] { apply_clock_check(state_, check); });
 }
 
 void App::setform_Command1_Click() {

@@ -86,6 +86,11 @@ class App {
     // it through the close box or system menu, accepted otherwise.
     bool main_window_close_requested(bool from_user) const { return !from_user; }
 
+    // The clock's check has come back (every ten minutes and at start-up).
+    void clock_checked(const ClockCheck& check);
+    // The time server the clock is compared with, when one is configured.
+    const std::optional<TimeServer>& time_server() const { return state_.time_server; }
+
     // Datagrams dropped because too many were waiting.
     std::size_t dropped_datagrams() const { return deferred_.dropped_datagrams(); }
 

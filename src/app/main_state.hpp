@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "clock/clock_check.hpp"
+#include "clock/time_server.hpp"
 #include "config/paths.hpp"
 #include "config/settings.hpp"
 #include "config/site_areas.hpp"
@@ -80,6 +82,8 @@ struct MainState {
     WebPages web_pages;    // what the web pop-up opens
     SiteAreas site_areas;  // the forecast area chosen for each site
     ForecastAreaTable forecast_area_table;
+    std::optional<TimeServer> time_server;  // the clock is compared with it, when there is one
+    ClockCheck clock;                       // the clock's last check
 
     ProgramModes modes;
     FeedState feed;

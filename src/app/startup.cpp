@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "app/clock_display.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
 #include "app/program_modes.hpp"
@@ -58,6 +59,10 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
                         std::string(e.what()) + " Forecast areas are shown by their codes.");
         }
         select_current_site(m.settings, m.site_areas, m.site);
+        TimeServerFile server = read_time_server(time_server_path(m.paths));
+        m.time_server = server.server;
+        if (server.fault) post_notice(m.main_view, platform.now(), *server.fault);
+        apply_clock_check(m, ClockCheck{});
 
         m.traveltime_table_s = read_travel_table(m.paths.file_traveltime);
         m.traveltime_table_p = read_travel_table(m.paths.file_traveltimep);

@@ -58,5 +58,8 @@ std::string forecast_area_table_path(const Paths& paths) {
 std::string site_areas_path(const Paths& paths) {
     return data_folder(paths) + "forecast_areas";
 }
+std::string time_server_path(const Paths& paths) {
+    return data_folder(paths) + "timeserver";
+}
 
 }  // namespace eew

@@ -33,5 +33,6 @@ std::string region_table_path(const Paths& paths);         // data/jmargn_j.csv
 std::string web_pages_path(const Paths& paths);            // data/web_pages.txt
 std::string forecast_area_table_path(const Paths& paths);  // data/forecast_area_table.csv
 std::string site_areas_path(const Paths& paths);           // data/forecast_areas
+std::string time_server_path(const Paths& paths);          // data/timeserver
 
 }  // namespace eew

@@ -44,6 +44,18 @@ void DesktopProgram::start() {
     timer2_.start(60000);
     render_all();
     window_.show();
+    // The clock at once and every ten minutes after, off the report path: the
+    // checker answers from the event loop.
+    QObject::connect(&clock_timer_, &QTimer::timeout, [this] { check_clock(); });
+    clock_timer_.start(10 * 60 * 1000);
+    QTimer::singleShot(0, &clock_timer_, [this] { check_clock(); });
+}
+
+void DesktopProgram::check_clock() {
+    clock_checker_.check(app_.time_server(), [this](const eew::ClockCheck& check) {
+        app_.clock_checked(check);
+        render_all();
+    });
 }
 
 void DesktopProgram::render_all() {

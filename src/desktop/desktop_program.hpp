@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/app.hpp"
+#include "platform/clock_checker.hpp"
 #include "ui/accessible_roles.hpp"
 #include "ui/main_window.hpp"
 
@@ -21,11 +22,14 @@ class DesktopProgram {
     // Called after each datagram was handled and its renders requested; the
     // latency benchmark watches the pop-up's fields from here.
     void after_datagram(std::function<void()> observer) { after_datagram_ = std::move(observer); }
-    // Starts the one-second tick and the watchdog and shows the main window;
-    // for after a successful Form_Load.
+    // Starts the one-second tick, the watchdog and the clock's checks and
+    // shows the main window; for after a successful Form_Load.
     void start();
     // Renders every window from its view, as after every handler.
     void render_all();
+    // Checks the clock now, as at the start and every ten minutes; the main
+    // window shows the result when it comes.
+    void check_clock();
 
   private:
     // Before any window exists: a screen reader asks for a widget's role once.
@@ -37,5 +41,7 @@ class DesktopProgram {
     MainWindow window_;
     QTimer timer1_;
     QTimer timer2_;
+    QTimer clock_timer_;
+    ClockChecker clock_checker_;
     std::function<void()> after_datagram_;
 };

@@ -18,7 +18,8 @@ namespace {
 constexpr int kColumnWidth = 172;
 constexpr int kMapLeft = 184;  // the column of controls is 2760 twips wide
 constexpr int kText4Top = 272;
-constexpr int kText4Height = 208;
+constexpr int kText4Height = 182;
+constexpr int kClockTop = kText4Top + kText4Height + 4;
 constexpr int kNoticeHeight = 96;
 
 // A palette, not a style sheet: setting a style sheet re-polishes the widget
@@ -90,6 +91,14 @@ MainWindow::MainWindow(const eew::MainView& view, CloseRequest close_requested, 
     boxes_[1].widget = text2_;
     boxes_[2].widget = text3_;
     boxes_[3].widget = text4_;
+    // The clock's check, under the last message: the countdowns are only as
+    // right as this computer's clock.
+    auto* clock = new QLineEdit(this);
+    clock->setObjectName("clock_line");
+    clock->setAccessibleName("clock");
+    clock->setReadOnly(true);
+    clock->setGeometry(8, kClockTop, kColumnWidth, 22);
+    boxes_[4].widget = clock;
     setFixedSize(kMapLeft, 488);
 
     picture1_ = new PictureArea("Picture1", QSize(425, 457), QColor(192, 255, 192), this);
@@ -152,6 +161,7 @@ void MainWindow::render() {
     render_box(boxes_[1], v.Text2);
     render_box(boxes_[2], v.Text3);
     render_box(boxes_[3], v.Text4);
+    render_box(boxes_[4], v.clock_line);
     render_label(label19_, v.Label19);
     render_notice(v.notice);
     render_label(map_caption_, v.map_caption);

@@ -70,7 +70,7 @@ class MainWindow : public QWidget {
     QLabel* map_caption_;
     QLabel* window_start_;
     QLabel* window_end_;
-    ShownBox boxes_[4];  // Text1 … Text4
+    ShownBox boxes_[5];  // Text1 … Text4, the clock line
     // Nobody reads text that changes more than ten times a second; at 1,000
     // reports a second laying out the last message each time would cost more
     // than everything else.
