@@ -6,6 +6,7 @@
 #include "app/popup_windows.hpp"
 #include "app/presentation.hpp"
 #include "app/report_chain.hpp"
+#include "clock/report_delay.hpp"
 #include "feed/framing.hpp"
 #include "text/message_display.hpp"
 #include "view/platform.hpp"
@@ -30,11 +31,22 @@ void end_replay(MainState& m, Platform& p) {
     m.main_view.Command7.enabled = false;
 }
 
+// How late the report came, over the message in the last-message box; a
+// report whose times cannot be read has no delay to tell.
+std::optional<ReportDelay> show_report_delay(MainState& m, bool dates_valid, const DateTime& now) {
+    if (!dates_valid) return std::nullopt;
+    ReportDelay delay = report_delay(m.report.sendtime00, now, m.clock.offset_s);
+    m.main_view.Text4 = {delay.text + "\n" + m.feed.last_message,
+                         delay.late ? palette_colour(14) : kWhite};
+    return delay;
+}
+
 void handle_report(MainState& m, Platform& p, std::string_view text) {
     if (is_replay(m.events.event_flag)) end_replay(m, p);
     const DateTime now = p.now();
     m.feed.latest_rev_time = now;
     const MergeOutcome merged = merge_report(m, text, now);
+    const std::optional<ReportDelay> delay = show_report_delay(m, merged.dates_valid, now);
     if (merged.evicted) log_evicted_event(m, p, *merged.evicted);
     if (!merged.merged) return;
     m.events.event_flag = EventFlag::merged;
@@ -49,6 +61,8 @@ void handle_report(MainState& m, Platform& p, std::string_view text) {
         m.main_view.Command7.enabled = false;
     }
     present_followed_report(m, p, new_event);
+    m.popup_view.report_delay = delay ? delay->text : std::string();
+    m.popup_view.report_delay_late = delay && delay->late;
 }
 
 }  // namespace

@@ -196,6 +196,11 @@ void PopupWindow::add_info_columns() {
         y += kRowHeight + 2;
     }
     const int wide = kInfoLatestX + kInfoBoxWidth - kInfoFirstX;
+    // Under the sequence and region of the latest report: how late it came.
+    caption("delay", kInfoX, y, 86)
+        ->setBuddy(delay_box_ = box(&PopupView::report_delay, "report_delay",
+                                    "delay of the latest report", kInfoFirstX, y, wide));
+    y += kRowHeight + 2;
     caption("location", kInfoX, y, 86)
         ->setBuddy(box(&PopupView::Text1, "Text1", "location", kInfoFirstX, y, wide));
 
@@ -284,6 +289,12 @@ void PopupWindow::add_waveform_rows() {
 }
 
 void PopupWindow::render(const PopupView& v) {
+    if (delay_late_ != v.report_delay_late) {
+        delay_late_ = v.report_delay_late;
+        QPalette p = delay_box_->palette();
+        p.setColor(QPalette::Base, delay_late_ ? QColor(255, 255, 0) : QColor(Qt::white));
+        delay_box_->setPalette(p);
+    }
     for (Binding& b : bindings_) {
         const std::string& value = b.field(v);
         if (value == b.shown) continue;

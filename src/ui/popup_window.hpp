@@ -60,4 +60,6 @@ class PopupWindow : public EventWindow {
     PictureArea* picture2_;
     PictureArea* picture3_;
     std::vector<Binding> bindings_;
+    QLineEdit* delay_box_ = nullptr;  // on the notice's colour when the report came late
+    bool delay_late_ = false;
 };

@@ -31,6 +31,10 @@ struct PopupView {
     std::string Text20;  // sequence
     std::string Text21;  // p num
     std::string Text62;  // region
+    // How late the latest report came, "received 0 s after issue"; on the
+    // notice's colour past a second.
+    std::string report_delay;
+    bool report_delay_late = false;
 
     // The numbers of the followed event, rewritten by the warning output.
     std::string Text6;    // "magnitude"

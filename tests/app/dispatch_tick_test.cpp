@@ -124,6 +124,29 @@ TEST_F(Dispatch, AReportOfTheFollowedEventSetsTheStateAndTheReferenceSite) {
     EXPECT_EQ(std::tuple(m.travel.traveltime_ref, m.travel.countdown_ref), std::tuple(4, -2));
 }
 
+// Each report says how late it came, on this clock corrected by its measured
+// offset (here 2.4 s slow), over the message and in the pop-up; a report
+// whose times cannot be read says nothing of it.
+TEST_F(Dispatch, EachReportSaysHowLateItCameByTheCorrectedClock) {
+    const Rgb notice = palette_colour(14);
+    using T = std::tuple<std::string, std::string, bool, bool>;
+    const auto seen = [&] {
+        const std::string box = m.main_view.Text4.text;
+        return T(box.substr(0, box.find('\n')), m.popup_view.report_delay,
+                 m.popup_view.report_delay_late, m.main_view.Text4.back == notice);
+    };
+    receive(ReportValues{});
+    EXPECT_EQ(seen(), T("received 1 s after issue", "received 1 s after issue", false, false));
+    s.app.clock_checked({TimeSync::unknown, 2.4, ""});
+    receive(ReportValues{.sequence = 2});
+    EXPECT_EQ(seen(), T("received 3 s after issue", "received 3 s after issue", true, true));
+    receive(ReportValues{.sequence = 3, .send_time = "2024,4,1,9,0,20"});
+    EXPECT_EQ(seen(),
+              T("sent 12 s ahead of this clock", "sent 12 s ahead of this clock", true, true));
+    receive(ReportValues{.sequence = 4, .send_time = "2024,13,1,9,0,0"});
+    EXPECT_EQ(m.main_view.Text4.text.substr(0, 5), "<?xml");
+}
+
 // The mechanism panel is drawn again only when it would change: a new
 // mechanism, or a pop-up that was closed and came back empty.
 TEST_F(Dispatch, TheMechanismPanelIsRedrawnOnlyForANewMechanismOrAfterTheWindowClosed) {
@@ -161,7 +184,7 @@ TEST_F(Dispatch, WhatArrivesDuringTheChimeRunsAfterTheReportChain) {
         receive("noise message");
         s.app.Timer2_Timer();
         s.app.Timer1_Timer();
-        EXPECT_EQ(m.main_view.Text4.text.substr(0, 5), "<?xml");
+        EXPECT_EQ(m.main_view.Text4.text.substr(0, 30), "received 1 s after issue\n<?xml");
         EXPECT_EQ(m.main_view.Text1.text + m.popup_view.Text15, "");  // not that far yet
     };
     receive(feedlib::ReportValues{});

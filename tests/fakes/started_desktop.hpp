@@ -81,7 +81,7 @@ struct StartedDesktop {
     bool send(const std::string& text) {
         feedlib::UdpSender(static_cast<quint16>(port)).send(feedlib::relay_datagram(text));
         const std::string box = message_box_text(text);
-        return QTest::qWaitFor([&] { return m().main_view.Text4.text == box; }, 2000);
+        return QTest::qWaitFor([&] { return m().feed.last_message == box; }, 2000);
     }
     // The clock moves on and the one-second tick runs, then the windows render.
     void tick(long long seconds = 1) {
