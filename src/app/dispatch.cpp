@@ -1,5 +1,6 @@
 #include "app/dispatch.hpp"
 
+#include "app/desktop_notice.hpp"
 #include "app/event_logging.hpp"
 #include "app/main_state.hpp"
 #include "app/observed_display.hpp"
@@ -50,7 +51,7 @@ void handle_report(MainState& m, Platform& p, std::string_view text) {
     if (merged.evicted) log_evicted_event(m, p, *merged.evicted);
     if (!merged.merged) return;
     m.events.event_flag = EventFlag::merged;
-    if (!merged.followed) return;
+    if (!merged.followed) return notify_unseen_report(m, p, merged);
 
     m.events.event_flag = EventFlag::followed;
     m.main_view.Text3.back = kRed;
@@ -61,6 +62,7 @@ void handle_report(MainState& m, Platform& p, std::string_view text) {
         m.main_view.Command7.enabled = false;
     }
     present_followed_report(m, p, new_event);
+    notify_unseen_report(m, p, merged);
     m.popup_view.report_delay = delay ? delay->text : std::string();
     m.popup_view.report_delay_late = delay && delay->late;
 }

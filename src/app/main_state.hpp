@@ -104,6 +104,8 @@ struct MainState {
     // still stands: the alarm sounds once, and again only when the area
     // newly comes under the warning.
     std::string area_warned_code;
+    // A desktop notification tells of a quake the pop-up does not show.
+    bool desktop_notice_shown = false;
     ReplayState replay;
     ObservedData observed;  // the local network's waveform and observation packets
 

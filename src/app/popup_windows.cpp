@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/desktop_notice.hpp"
 #include "app/main_state.hpp"
 #include "app/program_modes.hpp"
 #include "view/platform.hpp"
@@ -48,6 +49,7 @@ void Check1_Click(MainState& m, Platform& p, bool checked) {
         set_filter_flag_of_latest(m.events, 1);
         p.show_window(WindowId::popupmap);
         p.show_window(WindowId::message);
+        close_desktop_notice(m, p);
     } else {
         m.settings.magnitude_min = kFilterClosed;
         set_filter_flag_of_latest(m.events, 0);

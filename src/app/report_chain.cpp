@@ -32,7 +32,13 @@ MergeOutcome merge_report(MainState& m, std::string_view text, const DateTime& n
                                    m.site.latitude_site);
     r.intensity00 = estimate_intensity(r.mip00, r.depth00, r.dist00, m.site.ampfac);
     store_event_report(t, r, m.feed.received_data00, now);
-    if (apply_event_filter(t, r, event_filter(m))) set_event_announced(m, true);
+    if (apply_event_filter(t, r, event_filter(m))) {
+        set_event_announced(m, true);
+        // Held back by "PopUP" alone: it passes the filter the settings give.
+        const EventFilter& f = event_filter(m);
+        outcome.held_back = !m.modes.popups_on && r.pdata00 >= f.pdata_min &&
+                            r.dist00 <= f.dist_min && r.intensity00 >= f.intensity_min;
+    }
     select_event(t);
     update_map_flag(t);
     outcome.followed = t.i_event_selected != 0 && t.i_event_now == t.i_event_selected;

@@ -16,6 +16,9 @@ struct MergeOutcome {
     bool merged = false;
     // The report belongs to the followed event.
     bool followed = false;
+    // The report would have passed the filter the settings give, but "PopUP"
+    // is off: it is announced, not shown.
+    bool held_back = false;
     // False when a date-time in the report could not be built.
     bool dates_valid = true;
     // The event whose slot the report took over, to be logged by live reception.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "app/desktop_notice.hpp"
 #include "app/event_logging.hpp"
 #include "app/main_map.hpp"
 #include "app/main_state.hpp"
@@ -58,6 +59,7 @@ void draw_replay_frame(MainState& m, Platform& p) {
 
 // Back to idle: the buttons, the windows, the table and the main map.
 void end_sequence(MainState& m, Platform& p, bool write_logs) {
+    close_desktop_notice(m, p);
     m.main_view.Command8.enabled = true;
     m.main_view.Command7.enabled = false;
     close_event_windows(m, p);

@@ -14,6 +14,10 @@ class QtPlatform : public eew::Platform {
     std::string program_folder() override { return environment_.program_folder(); }
     eew::DateTime now() override { return environment_.now(); }
     void play_sound(const std::string& wav_path) override { environment_.play_sound(wav_path); }
+    void notify(const std::string& summary, const std::string& body) override {
+        environment_.notifier().notify(summary, body);
+    }
+    void close_notification() override { environment_.notifier().close(); }
     void play_sound_next(const std::string& wav_path) override {
         environment_.play_sound_next(wav_path);
     }

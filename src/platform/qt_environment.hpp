@@ -7,11 +7,13 @@
 #include <QUdpSocket>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/desktop_notifier.hpp"
 #include "text/date_time.hpp"
 
 // What the program needs of the computer, on Qt: the clock, sound, the
@@ -33,6 +35,12 @@ class QtEnvironment : public QObject {
     eew::DateTime now();
     void play_sound(const std::string& wav_path);
     void play_sound_next(const std::string& wav_path);
+    DesktopNotifier& notifier() { return *notifier_; }
+    // The bus whose notification service shows the desktop notifications:
+    // the session's unless a test gives one of its own.
+    void set_notification_bus(QDBusConnection bus) {
+        notifier_ = std::make_unique<DesktopNotifier>(std::move(bus));
+    }
     bool open_web_page(const std::string& url);
     std::optional<std::string> bind_feed(int port, bool all_addresses);
     void close_feed();
@@ -47,6 +55,7 @@ class QtEnvironment : public QObject {
     std::vector<QUdpSocket*> sockets_;
     void start_sound(const std::string& wav_path);
 
+    std::unique_ptr<DesktopNotifier> notifier_ = std::make_unique<DesktopNotifier>();
     QSoundEffect sound_;
     // When the sound started last ends, by its file's length; the next one
     // waits for it on a timer.

@@ -184,4 +184,11 @@ void translate_region(const RegionTable& regions, FollowedEvent& f) {
     if (f.region_name.empty()) f.region_name = display_prefix(f.region_name_en, kShownRegionBytes);
 }
 
+std::string region_display_name(const RegionTable& regions, const std::string& key) {
+    FollowedEvent f;
+    f.region_name_en = key;
+    translate_region(regions, f);
+    return f.region_name;
+}
+
 }  // namespace eew

@@ -142,4 +142,7 @@ void copy_selected_report(const CurrentReport& report, const EventTable& table,
 // otherwise keeps `region_name`, or shows the key as received when that is empty.
 void translate_region(const RegionTable& regions, FollowedEvent& followed);
 
+// The display name of a region key as received, or the key itself.
+std::string region_display_name(const RegionTable& regions, const std::string& key);
+
 }  // namespace eew

@@ -33,6 +33,11 @@ class Platform {
     // Plays a WAV file once the sound playing now has ended, at once when none
     // plays; a later play_sound() drops it.
     virtual void play_sound_next(const std::string& wav_path) = 0;
+    // Shows a critical desktop notification, or replaces the one this program
+    // showed last; nothing where the desktop has no notification service.
+    virtual void notify(const std::string& summary, const std::string& body) = 0;
+    // Closes the notification shown last, if one is shown.
+    virtual void close_notification() = 0;
     // Opens the address in a visible browser window that outlives the call.
     // Returns false when no browser could be started.
     virtual bool open_web_page(const std::string& url) = 0;

@@ -147,6 +147,20 @@ TEST_F(Dispatch, EachReportSaysHowLateItCameByTheCorrectedClock) {
     EXPECT_EQ(m.main_view.Text4.text.substr(0, 5), "<?xml");
 }
 
+// A followed quake whose pop-up the user minimised is told in a desktop
+// notification until a report finds the pop-up shown again.
+TEST_F(Dispatch, AQuakeThePersonCannotSeeIsNotifiedUntilThePopUpShowsIt) {
+    receive(ReportValues{});
+    EXPECT_TRUE(s.platform.notifications.empty());
+    s.platform.windows[WindowId::popupmap] = WindowState::minimised;
+    receive(ReportValues{.sequence = 2});
+    s.platform.windows[WindowId::popupmap] = WindowState::normal;
+    receive(ReportValues{.sequence = 3});
+    EXPECT_EQ(s.platform.notifications,
+              (std::vector<std::string>{
+                  "地震発生 千葉県北西部 M6.5 | 予想震度 3（東京）、S波到達まで 1 秒", "closed"}));
+}
+
 // The mechanism panel is drawn again only when it would change: a new
 // mechanism, or a pop-up that was closed and came back empty.
 TEST_F(Dispatch, TheMechanismPanelIsRedrawnOnlyForANewMechanismOrAfterTheWindowClosed) {

@@ -17,6 +17,10 @@ class FakePlatform : public Platform {
     std::string program_folder() override { return folder; }
     DateTime now() override { return clock; }
     void play_sound(const std::string& wav_path) override { sounds.push_back(wav_path); }
+    void notify(const std::string& summary, const std::string& body) override {
+        notifications.push_back(summary + " | " + body);
+    }
+    void close_notification() override { notifications.push_back("closed"); }
     void play_sound_next(const std::string& wav_path) override {
         sounds.push_back("then " + wav_path);
     }
@@ -82,7 +86,7 @@ class FakePlatform : public Platform {
     std::string folder;
     DateTime clock = *DateTime::from_fields(2024, 4, 1, 9, 0, 0);
     // dialog_folders: the start folder of every file dialog.
-    std::vector<std::string> sounds, pages, messages, dialog_folders;
+    std::vector<std::string> sounds, pages, messages, dialog_folders, notifications;
     bool browser_available = true, bound_to_all_addresses = false;
     std::optional<std::string> chosen_file;
     std::optional<int> bound_port;

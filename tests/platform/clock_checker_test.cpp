@@ -16,6 +16,7 @@
 #include <chrono>
 
 #include "clock/sntp.hpp"
+#include "fakes/private_bus.hpp"
 #include "fakes/started_desktop.hpp"
 
 namespace {
@@ -94,13 +95,11 @@ class TimeService : public QDBusVirtualObject {
 };
 
 TEST(ClockChecker, ReadsWhetherTheSystemKeepsItsClockSynchronised) {
-    QProcess daemon;
-    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-    ASSERT_TRUE(daemon.waitForReadyRead(5000));
-    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    const eew::test::PrivateBus private_bus;
+    ASSERT_FALSE(private_bus.address.isEmpty());
     for (bool synchronised : {true, false}) {
         const QString name = synchronised ? "synchronised" : "not";
-        QDBusConnection bus = QDBusConnection::connectToBus(address, name);
+        QDBusConnection bus = private_bus.connect(name);
         TimeService service(bus, synchronised);
         ASSERT_TRUE(bus.registerService("org.freedesktop.timedate1"));
         ASSERT_TRUE(bus.registerVirtualObject("/org/freedesktop/timedate1", &service));
@@ -112,11 +111,9 @@ TEST(ClockChecker, ReadsWhetherTheSystemKeepsItsClockSynchronised) {
         QDBusConnection::disconnectFromBus(name);
     }
     // A bus without the service: unknown, and no error.
-    ClockChecker checker(QDBusConnection::connectToBus(address, "empty"));
+    ClockChecker checker(private_bus.connect("empty"));
     EXPECT_EQ(checked(checker, std::nullopt).sync, eew::TimeSync::unknown);
     QDBusConnection::disconnectFromBus("empty");
-    daemon.kill();
-    daemon.waitForFinished();
 }
 
 // The main window tells the user, in the notice's colour, that the clock is
