@@ -25,6 +25,7 @@ void App::run(Handler handler) {
         const int socket_changes = state_.feed.socket_changes;
         handler();
         if (state_.feed.socket_changes != socket_changes) deferred_.drop_datagrams();
+        show_tray_state(state_);
     };
     if (running_) {
         handle();
@@ -43,6 +44,7 @@ void App::run(Handler handler) {
             handle_datagram(event->datagram);
         }
     }
+    show_tray_state(state_);
 }
 
 template <typename Handler>
@@ -54,6 +56,7 @@ void App::run_and_tell(Handler handler) {
 
 void App::handle_datagram(std::string_view datagram) {
     eew::Winsock1_DataArrival(state_, platform_, datagram);
+    show_tray_state(state_);
     if (after_datagram_) after_datagram_();
 }
 

@@ -78,6 +78,7 @@ void Winsock1_DataArrival(MainState& m, Platform& p, std::string_view datagram) 
     if (kind == MessageKind::ignored) return;
 
     m.feed.last_message = message_box_text(*text);
+    m.feed.silent = false;
     m.main_view.Text4.text = m.feed.last_message;
     m.main_view.Text4.back = kWhite;
     switch (kind) {

@@ -49,7 +49,8 @@ void stop_reception(MainState& m, Platform& p) {
 void feed_watchdog(MainState& m, Platform& p) {
     if (m.events.event_flag != EventFlag::idle) return;
     // Silence is judged on what was taken, the same text the box shows.
-    if (m.modes.receiving && m.feed.last_message == m.feed.old_text) m.main_view.Text4.back = kRed;
+    m.feed.silent = m.modes.receiving && m.feed.last_message == m.feed.old_text;
+    if (m.feed.silent) m.main_view.Text4.back = kRed;
     m.feed.old_text = m.feed.last_message;
     prune_recent_events(m.recent, p.now());
     replot(m, p);

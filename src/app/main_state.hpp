@@ -47,6 +47,7 @@ struct FeedState {
     DateTime latest_rev_time;     // when the last report arrived
     std::string last_message;     // the last message taken, as the last-message box shows it
     std::string old_text;         // `last_message` at the previous watchdog tick
+    bool silent = false;          // the watchdog found nothing new since its last look
     int bound_port = 0;           // the port the last "start" bound the socket to
     // Counts each time the socket was closed or opened anew: datagrams read
     // before that are not handled after it.

@@ -25,4 +25,11 @@ void set_event_announced(MainState& m, bool announced) {
     m.main_view.Label19 = announced ? "地震発生" : "";
 }
 
+void show_tray_state(MainState& m) {
+    const char* state = "idle";
+    if (m.modes.receiving) state = m.feed.silent ? "feed stale" : "receiving";
+    if (m.events.event_flag != EventFlag::idle) state = "event";
+    m.main_view.tray_state = state;
+}
+
 }  // namespace eew

@@ -11,4 +11,8 @@ void set_popups_on(MainState& m, bool on);
 void set_web_popup_on(MainState& m, bool on);
 void set_event_announced(MainState& m, bool announced);
 
+// Writes the tray icon's state from the program's: an event before a stale
+// feed before reception.
+void show_tray_state(MainState& state);
+
 }  // namespace eew

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/app.hpp"
+#include "ui/tray_icon.hpp"
 
 using eew::App;
 using eew::SetformView;
@@ -107,5 +108,23 @@ void connect_controls(QWidget& window, App& app, const std::function<void()>& af
                                  row.choose(app, list->itemData(index).toString().toStdString());
                              });
         }
+    }
+}
+
+void connect_tray(TrayIcon& tray, App& app, const std::function<void()>& after) {
+    for (const ControlRow& row : kControls) {
+        if (std::string_view(row.window) != "main") continue;
+        if (std::string_view(row.control) == "Check1")
+            QObject::connect(&tray.popup_action(), &QAction::toggled, &tray.popup_action(),
+                             [&app, after, &row](bool on) {
+                                 row.toggle(app, on);
+                                 after();
+                             });
+        if (std::string_view(row.control) == "Command3")
+            QObject::connect(&tray.quit_action(), &QAction::triggered, &tray.quit_action(),
+                             [&app, after, &row] {
+                                 row.click(app);
+                                 after();
+                             });
     }
 }

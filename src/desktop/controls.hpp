@@ -5,6 +5,7 @@
 #include <string>
 
 class QWidget;
+class TrayIcon;
 
 namespace eew {
 class App;
@@ -32,3 +33,7 @@ std::span<const ControlRow> control_table();
 // a change of state, `after` runs (the windows render what the handler
 // changed); typing only updates the values the box belongs to.
 void connect_controls(QWidget& window, eew::App& app, const std::function<void()>& after);
+
+// The tray's menu runs the rows of the main window's "PopUP" (Check1) and
+// "quit" (Command3): the same handlers, however the person reached them.
+void connect_tray(TrayIcon& tray, eew::App& app, const std::function<void()>& after);

@@ -12,6 +12,7 @@ DesktopProgram::DesktopProgram(QtPlatform& platform)
     windows.attach_views(app_.state().popup_view, app_.state().message_view);
 
     connect_controls(window_, app_, [this] { render_all(); });
+    connect_tray(tray_, app_, [this] { render_all(); });
     windows.attach_setform(app_.state().setform_view, [this](QWidget& dialog) {
         connect_controls(dialog, app_, [this] { render_all(); });
     });
@@ -23,6 +24,7 @@ DesktopProgram::DesktopProgram(QtPlatform& platform)
         // most.
         window_.render_soon();
         platform_.windows().render_event_windows_soon();
+        tray_.render();
         if (after_datagram_) after_datagram_();
     });
 
@@ -60,4 +62,5 @@ void DesktopProgram::check_clock() {
 
 void DesktopProgram::render_all() {
     platform_.windows().render_all();
+    tray_.render();
 }

@@ -7,6 +7,7 @@
 #include "platform/clock_checker.hpp"
 #include "ui/accessible_roles.hpp"
 #include "ui/main_window.hpp"
+#include "ui/tray_icon.hpp"
 
 class QtPlatform;
 
@@ -19,6 +20,7 @@ class DesktopProgram {
 
     eew::App& app() { return app_; }
     MainWindow& window() { return window_; }
+    TrayIcon& tray() { return tray_; }
     // Called after each datagram was handled and its renders requested; the
     // latency benchmark watches the pop-up's fields from here.
     void after_datagram(std::function<void()> observer) { after_datagram_ = std::move(observer); }
@@ -39,6 +41,7 @@ class DesktopProgram {
     QtPlatform& platform_;
     eew::App app_;
     MainWindow window_;
+    TrayIcon tray_{app_.state().main_view};
     QTimer timer1_;
     QTimer timer2_;
     QTimer clock_timer_;

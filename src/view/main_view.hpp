@@ -58,6 +58,10 @@ struct MainView {
     // The last check of this computer's clock, "clock: synchronised, +0.03 s",
     // on the notice's colour when the clock is off or not synchronised.
     TextBox clock_line;
+
+    // The tray icon's state: "idle", "receiving", "feed stale" (the watchdog
+    // heard nothing) or "event"; its menu shows "PopUP" as Check1 does.
+    std::string tray_state = "idle";
 };
 
 }  // namespace eew

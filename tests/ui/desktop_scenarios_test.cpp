@@ -9,6 +9,7 @@
 #include "feedlib/feed_framing.hpp"
 #include "feedlib/report_text.hpp"
 #include "ui/picture_area.hpp"
+#include "ui/tray_icon.hpp"
 
 namespace eew {
 namespace {
@@ -76,6 +77,31 @@ TEST(DesktopScenarios, QuitLogsAndListsTheEventInProgressOnce) {
             << ticks;
         d.tick(121);
     }
+}
+
+// The tray tells the state at a glance, and its menu runs what "PopUP" and
+// "quit" run.
+TEST(DesktopScenarios, TheTrayShowsTheStateAndItsMenuRunsPopUpAndQuit) {
+    test::StartedDesktop d;
+    TrayIcon& tray = d.program.tray();
+    const auto state = [&] { return tray.icon().toolTip().toStdString(); };
+    EXPECT_EQ(state(), "eewclient: idle");
+    QTest::mouseClick(d.find("main", "Command1"), Qt::LeftButton);  // "start"
+    EXPECT_EQ(state(), "eewclient: receiving");
+    d.app().Timer2_Timer();  // nothing came since the start
+    d.program.render_all();
+    EXPECT_EQ(state(), "eewclient: feed stale");
+    d.receive(report_text({}));
+    EXPECT_EQ(std::tuple(state(), d.showing("popupmap")), std::tuple("eewclient: event", true));
+    tray.popup_action().trigger();  // "PopUP" off, as the check box
+    EXPECT_EQ(
+        std::tuple(d.showing("popupmap"), d.find("main", "Check1")->property("checked").toBool()),
+        std::tuple(false, false));
+    tray.popup_action().trigger();
+    EXPECT_EQ(std::tuple(d.showing("popupmap"), tray.popup_action().isChecked()),
+              std::tuple(true, true));
+    tray.quit_action().trigger();
+    EXPECT_EQ(d.platform.exit_code, 0);
 }
 
 }  // namespace
