@@ -17,7 +17,7 @@ scripts/setup
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DEEW_BUILD_TESTS=OFF \
     -DEEW_BUILD_BENCH=ON >/dev/null
 cmake --build "$BUILD" -j2 --target eewclient eew-feed-sim stage_data eew-benchmarks \
-    eew-bench-latency eew-bridge eew-bench-bridge
+    eew-bench-latency eew-bridge eew-bench-bridge eew-bench-new-event
 
 echo "# $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo), load $(cut -d' ' -f1-3 /proc/loadavg)"
 # Google Benchmark runs offscreen; a private runtime folder keeps Qt quiet.
@@ -29,6 +29,9 @@ chmod 0700 "$XDG_RUNTIME_DIR"
 # The latency on an X display, as the program runs.
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
     "$BUILD/eew-bench-latency" "$SAMPLES"
+# The first report of a quake to the chime and the painted pop-up, on an X display.
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
+    "$BUILD/eew-bench-new-event" 200
 # A telegram line through the bridge to its datagram.
 "$BUILD/eew-bench-bridge" "$BUILD/eew-bridge" "$SAMPLES"
 bench/idle_and_memory.sh "$BUILD"
