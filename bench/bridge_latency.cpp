@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "bench/percentile.hpp"
+
 namespace {
 
 constexpr int kWarmUp = 20;
@@ -36,12 +38,9 @@ std::string telegram_line(int i) {
     return line;
 }
 
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v[static_cast<std::size_t>(p * (v.size() - 1))];
-}
-
 }  // namespace
+
+using eew::bench::percentile;
 
 int main(int argc, char** argv) {
     const int samples = argc > 2 ? std::atoi(argv[2]) : 1000;

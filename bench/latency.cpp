@@ -31,6 +31,7 @@
 
 #include "app/app.hpp"
 #include "bench/bench_report.hpp"
+#include "bench/percentile.hpp"
 #include "desktop/desktop_program.hpp"
 #include "desktop/qt_platform.hpp"
 #include "feedlib/program_copy.hpp"
@@ -38,6 +39,7 @@
 
 namespace {
 
+using eew::bench::percentile;
 using Clock = std::chrono::steady_clock;
 constexpr int kWarmUp = 50;  // samples of each receiver left out: first report, lazy set-up
 constexpr int kLastSequence = 999;
@@ -98,11 +100,6 @@ struct Samples {
     std::vector<double> us;
     int lost = 0;
 };
-
-double percentile(const std::vector<double>& sorted, double q) {
-    const auto rank = static_cast<std::size_t>(std::ceil(q * static_cast<double>(sorted.size())));
-    return sorted[std::min(sorted.size(), std::max<std::size_t>(rank, 1)) - 1];
-}
 
 void print(Samples& s) {
     std::sort(s.us.begin(), s.us.end());

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "bench/bench_report.hpp"
+#include "bench/percentile.hpp"
 #include "desktop/desktop_program.hpp"
 #include "desktop/qt_platform.hpp"
 #include "feedlib/feed_framing.hpp"
@@ -35,6 +36,7 @@
 
 namespace {
 
+using eew::bench::percentile;
 using Clock = std::chrono::steady_clock;
 constexpr int kWarmUp = 5;
 
@@ -73,12 +75,6 @@ class PaintWatch : public QObject {
     }
     std::atomic<Clock::rep> painted{0};
 };
-
-double percentile(std::vector<double> v, double q) {
-    std::sort(v.begin(), v.end());
-    const auto rank = static_cast<std::size_t>(std::ceil(q * static_cast<double>(v.size())));
-    return v[std::min(v.size(), std::max<std::size_t>(rank, 1)) - 1];
-}
 
 void print(const char* name, const std::vector<double>& us, int lost) {
     if (us.empty()) return (void)std::printf("%-14s no samples, %d lost\n", name, lost);

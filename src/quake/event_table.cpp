@@ -173,22 +173,25 @@ void copy_selected_report(const CurrentReport& r, const EventTable& t, const Reg
     f.depth_color = t.event_depth_class[t.i_event_selected];
 }
 
-void translate_region(const RegionTable& regions, FollowedEvent& f) {
+namespace {
+
+const std::string* table_name(const RegionTable& regions, const std::string& key) {
     const auto& table = regions.region_table;
-    for (int row = 1; row <= RegionTable::kCapacity && !table[row][1].empty(); ++row) {
-        if (table[row][1] == f.region_name_en) {
-            f.region_name = table[row][2];
-            break;
-        }
-    }
+    for (int row = 1; row <= RegionTable::kCapacity && !table[row][1].empty(); ++row)
+        if (table[row][1] == key) return &table[row][2];
+    return nullptr;
+}
+
+}  // namespace
+
+void translate_region(const RegionTable& regions, FollowedEvent& f) {
+    if (const std::string* name = table_name(regions, f.region_name_en)) f.region_name = *name;
     if (f.region_name.empty()) f.region_name = display_prefix(f.region_name_en, kShownRegionBytes);
 }
 
 std::string region_display_name(const RegionTable& regions, const std::string& key) {
-    FollowedEvent f;
-    f.region_name_en = key;
-    translate_region(regions, f);
-    return f.region_name;
+    const std::string* name = table_name(regions, key);
+    return name ? *name : display_prefix(key, kShownRegionBytes);
 }
 
 }  // namespace eew
