@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,16 +20,16 @@ struct mosquitto;
 class MqttConnection : public QObject {
   public:
     struct Settings {
-        eew::BrokerAddress address;
-        std::string ca_file;  // PEM; empty: the system's store (TLS only)
-        std::optional<eew::BrokerLogin> login;
+        eew::BrokerAddress address{};
+        std::string ca_file{};  // PEM; empty: the system's store (TLS only)
+        std::optional<eew::BrokerLogin> login{};
         // Empty: the library names the client and the session ends with the
         // connection. Otherwise the broker keeps the session (subscriptions and
         // QoS 1 messages missed) for `session_expiry_s` after a disconnection.
-        std::string client_id;
+        std::string client_id{};
         int session_expiry_s = 0;
         // Subscribed with QoS 1 on every connection; empty: none.
-        std::string subscribe_topic;
+        std::string subscribe_topic{};
     };
 
     explicit MqttConnection(Settings settings);
@@ -59,12 +60,40 @@ class MqttConnection : public QObject {
     // Returns the message id, or -1 when not connected or the library refuses.
     int publish(const std::string& topic, std::string_view payload, int expiry_s);
 
+    // The seconds before the next try, after a failed one.
+    int retry_wait_s() const { return retry_wait_s_; }
+
   private:
-    // (members are the implementation's)
+    enum class Drive { read, write, misc };
+    void try_connect();
+    void watch_socket();
+    void unwatch();
+    void watch_writes();
+    void drive(Drive what);
+    void connack(int rc);
+    void subscribed(int granted_qos);
+    void up();
+    void disconnected(int rc, int error);
+    void failed(const std::string& why);
+    std::string reason(int rc, int error) const;
+
     Settings settings_;
     struct mosquitto* mosq_ = nullptr;
     bool connected_ = false;
     bool running_ = false;
+    bool tried_ = false;    // the library knows the broker's address
+    bool driving_ = false;  // inside one of the library's loop calls
+    int wait_s_ = 1;
+    int retry_wait_s_ = 0;
+    std::string refusal_;              // the broker's CONNACK reason, for the break that follows
+    std::string last_error_;           // the library's last error line (TLS details)
+    QSocketNotifier* read_ = nullptr;  // children: gone with the connection at the latest
+    QSocketNotifier* write_ = nullptr;
+    QTimer housekeeping_;  // keep-alive and the library's timeouts
+    QTimer retry_;
+    // False once destroyed: a callback may delete the connection while the
+    // library is still in the call that made it.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::function<void(bool, const std::string&)> status_;
     std::function<void(std::string_view)> message_;
     std::function<void(int)> published_;
