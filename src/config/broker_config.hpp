@@ -52,8 +52,12 @@ BrokerConfigFile read_broker_config(const std::string& data_folder);
 
 // The client name this program folder uses at the broker, so that the broker
 // keeps its subscription while it is away: read from "broker_client_id" in the
-// data folder, made (random) and written there the first time. Nothing when it
-// can be neither read nor written.
-std::optional<std::string> broker_client_id(const std::string& data_folder);
+// data folder, made (random) and written there the first time. When it cannot
+// be written the name made serves this run, and the fault says what is lost.
+struct BrokerClientId {
+    std::string id;
+    std::optional<std::string> fault;
+};
+BrokerClientId broker_client_id(const std::string& data_folder);
 
 }  // namespace eew

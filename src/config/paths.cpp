@@ -9,11 +9,11 @@ namespace {
 // both stand for the platform's own separator here.
 constexpr char kSep = std::filesystem::path::preferred_separator;
 
+}  // namespace
+
 std::string data_folder(const Paths& paths) {
     return paths.mypath + "data" + kSep;
 }
-
-}  // namespace
 
 Paths build_paths(const std::string& program_folder) {
     Paths p;
@@ -60,6 +60,9 @@ std::string site_areas_path(const Paths& paths) {
 }
 std::string time_server_path(const Paths& paths) {
     return data_folder(paths) + "timeserver";
+}
+std::string lan_senders_path(const Paths& paths) {
+    return data_folder(paths) + "lan_senders";
 }
 
 }  // namespace eew

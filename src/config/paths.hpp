@@ -26,6 +26,9 @@ struct Paths {
 // `program_folder` may end with a separator or not.
 Paths build_paths(const std::string& program_folder);
 
+// The data folder, with a trailing separator.
+std::string data_folder(const Paths& paths);
+
 // Files that have no field of their own and are built where they are used.
 std::string recent_events_path(const Paths& paths);        // data/24hours.dat
 std::string ref_sites_path(const Paths& paths);            // data/ref.dat
@@ -34,5 +37,8 @@ std::string web_pages_path(const Paths& paths);            // data/web_pages.txt
 std::string forecast_area_table_path(const Paths& paths);  // data/forecast_area_table.csv
 std::string site_areas_path(const Paths& paths);           // data/forecast_areas
 std::string time_server_path(const Paths& paths);          // data/timeserver
+std::string lan_senders_path(const Paths& paths);          // data/lan_senders
+// The broker's files (broker.conf, broker_client_id) are read in the data
+// folder by the broker's configuration.
 
 }  // namespace eew
