@@ -44,7 +44,8 @@ const std::vector<std::string_view> kMarkers = {
     "<area code=\"", "\"/>", "</jma_forecast>"};
 // clang-format on
 
-// Damaged datagrams through framing and decoding.
+// Damaged datagrams through framing and decoding, and damaged broker messages
+// through the kind check and decoding.
 TEST(ReportFuzz, DamagedDatagramsDecodeWithinRanges) {
     test::Mutator mutate(20240402);
     const std::string valid = feedlib::relay_datagram(feedlib::report_text(
@@ -55,6 +56,11 @@ TEST(ReportFuzz, DamagedDatagramsDecodeWithinRanges) {
         const auto text = frame_message(datagram, i % 2);
         if (!holds([&] { fuzz::framing_holds(datagram); }, i) ||
             !holds([&] { fuzz::report_decoder_holds(text.value_or("")); }, i))
+            return;
+        // A broker delivers the text itself, with no framing around it.
+        const std::string message = mutate.mutate(valid.substr(2, valid.size() - 3), kMarkers);
+        if (!holds([&] { fuzz::broker_message_holds(message); }, i) ||
+            !holds([&] { fuzz::report_decoder_holds(message); }, i))
             return;
     }
 }

@@ -9,6 +9,7 @@
 #include "draw/canvas.hpp"
 #include "feed/agency_forecast_decoder.hpp"
 #include "feed/framing.hpp"
+#include "feed/repeat_filter.hpp"
 #include "feed/recent_events.hpp"
 #include "feed/report_decoder.hpp"
 #include "maps/map_catalogue.hpp"
@@ -74,6 +75,17 @@ void framing_holds(std::string_view datagram) {
         check(lan || (kind != MessageKind::waveform && kind != MessageKind::observation),
               "waveforms and observations only in LAN mode");
     }
+}
+
+void broker_message_holds(std::string_view text) {
+    for (bool lan : {false, true}) {
+        const MessageKind kind = message_kind(text, lan);
+        check(lan || (kind != MessageKind::waveform && kind != MessageKind::observation),
+              "waveforms and observations only in LAN mode");
+    }
+    RepeatFilter filter;
+    check(!filter.repeats(text) && filter.repeats(text), "a text taken is a repeat at once after");
+    check(!filter.repeats(std::string(text) + "."), "a longer text is no repeat");
 }
 
 void report_decoder_holds(std::string_view text) {

@@ -22,6 +22,9 @@ struct BrokenInvariant : std::logic_error {
 // Framed in both modes: 13 bytes or more are framed, the text is inside the
 // datagram, waveforms and observations only on the LAN.
 void framing_holds(std::string_view datagram);
+// A broker's message, which comes unframed: no kind of the local network
+// outside LAN mode, and a report taken is known as a repeat at once after.
+void broker_message_holds(std::string_view text);
 // Text values are slices of the report or their old values, numbers finite,
 // magnitudes at most 10, and both readers of the send time agree.
 void report_decoder_holds(std::string_view text);
