@@ -1,5 +1,6 @@
 #include "app/app.hpp"
 
+#include "app/broker_feed.hpp"
 #include "app/clock_display.hpp"
 #include "app/dispatch.hpp"
 #include "app/event_logging.hpp"
@@ -40,6 +41,8 @@ void App::run(Handler handler) {
     while (auto event = deferred_.take()) {
         if (event->tick) {
             run_tick(*event->tick);
+        } else if (event->from_broker) {
+            handle_broker_message(event->datagram);
         } else {
             handle_datagram(event->datagram);
         }
@@ -60,9 +63,28 @@ void App::handle_datagram(std::string_view datagram) {
     if (after_datagram_) after_datagram_();
 }
 
+void App::handle_broker_message(std::string_view text) {
+    eew::Broker_MessageArrival(state_, platform_, text);
+    show_tray_state(state_);
+    if (after_datagram_) after_datagram_();
+}
+
+void App::take_datagram(std::string_view datagram, const SenderAddress& sender) {
+    if (take_from_sender(state_.feed, sender)) deferred_.add_datagram(datagram);
+}
+
+void App::take_broker_message(std::string_view text) {
+    deferred_.add_broker_message(text);
+}
+
+void App::broker_status(bool connected, const std::string& reason) {
+    run([&] { broker_status_changed(state_, platform_, connected, reason); });
+}
+
 void App::run_tick(TimerId timer) {
     switch (timer) {
         case TimerId::timer1:
+            tell_refused_senders(state_, platform_.now());
             eew::Timer1_Timer(state_, platform_);
             break;
         case TimerId::timer2:

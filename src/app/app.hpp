@@ -54,7 +54,14 @@ class App {
     // The desktop's way in for the socket: each datagram read joins the one
     // queue at once (take_datagram), and the waiting ones run when the event
     // loop gets to it (run_waiting), after the handler that runs, if any.
-    void take_datagram(std::string_view datagram) { deferred_.add_datagram(datagram); }
+    // With a list of LAN senders, a datagram from anyone else is dropped here,
+    // before it takes room in the queue, and counted.
+    void take_datagram(std::string_view datagram, const SenderAddress& sender);
+    // A message from the broker joins the same queue; it is handled as a
+    // datagram's text from the kind check on.
+    void take_broker_message(std::string_view text);
+    // The broker's connection came up (true) or is down, and why.
+    void broker_status(bool connected, const std::string& reason);
     void run_waiting();
     // Called after each datagram's handler, for the desktop's renders.
     void after_each_datagram(std::function<void()> observer) {
@@ -106,6 +113,7 @@ class App {
     void run_and_tell(Handler handler);
     void run_tick(TimerId timer);
     void handle_datagram(std::string_view datagram);
+    void handle_broker_message(std::string_view text);
     // Logs and lists a live event in progress, saves the 24-hour list, closes
     // every window and ends the program.
     std::optional<std::string> quit();

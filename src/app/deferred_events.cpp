@@ -5,12 +5,12 @@
 
 namespace eew {
 
-void DeferredEvents::add_datagram(std::string_view datagram) {
+void DeferredEvents::add_message(std::string_view datagram, bool from_broker) {
     if (datagrams_ >= kMaxDatagrams || datagram.size() > kMaxBytes - bytes_) {
         ++dropped_;
         return;
     }
-    events_.push_back({std::nullopt, std::string(datagram)});
+    events_.push_back({std::nullopt, std::string(datagram), from_broker});
     ++datagrams_;
     bytes_ += datagram.size();
 }
@@ -18,7 +18,7 @@ void DeferredEvents::add_datagram(std::string_view datagram) {
 void DeferredEvents::add_tick(TimerId timer) {
     const bool waiting = std::any_of(events_.begin(), events_.end(),
                                      [timer](const Event& e) { return e.tick == timer; });
-    if (!waiting) events_.push_back({timer, {}});
+    if (!waiting) events_.push_back({timer, {}, false});
 }
 
 void DeferredEvents::drop_datagrams() {

@@ -27,12 +27,15 @@ class DeferredEvents {
 
     struct Event {
         std::optional<TimerId> tick;  // a timer tick, or else
-        std::string datagram;         // a datagram, whole
+        std::string datagram;         // a datagram, whole, or a broker's message
+        bool from_broker = false;     // the text of a broker's message, not framed
     };
 
-    void add_datagram(std::string_view datagram);
+    void add_datagram(std::string_view datagram) { add_message(datagram, false); }
+    // A message from the broker: its text, which the broker has not framed.
+    void add_broker_message(std::string_view text) { add_message(text, true); }
     void add_tick(TimerId timer);
-    // Forgets the waiting datagrams, keeping the ticks.
+    // Forgets the waiting datagrams and broker messages, keeping the ticks.
     void drop_datagrams();
     // The oldest waiting event, removed; nothing when none waits.
     std::optional<Event> take();
@@ -41,6 +44,8 @@ class DeferredEvents {
     std::size_t dropped_datagrams() const { return dropped_; }
 
   private:
+    void add_message(std::string_view bytes, bool from_broker);
+
     std::deque<Event> events_;
     std::size_t datagrams_ = 0;
     std::size_t bytes_ = 0;

@@ -70,14 +70,18 @@ void handle_report(MainState& m, Platform& p, std::string_view text) {
 }  // namespace
 
 void Winsock1_DataArrival(MainState& m, Platform& p, std::string_view datagram) {
+    auto text = frame_message(datagram, m.settings.lan_flag == 1);
+    if (text) take_feed_text(m, p, std::move(*text));
+}
+
+void take_feed_text(MainState& m, Platform& p, std::string text) {
     const bool lan_mode = m.settings.lan_flag == 1;
-    auto text = frame_message(datagram, lan_mode);
-    if (!text) return;
-    m.feed.received_data00 = *text;
-    const MessageKind kind = message_kind(*text, lan_mode);
+    m.feed.received_data00 = text;
+    const std::string& message = text;
+    const MessageKind kind = message_kind(message, lan_mode);
     if (kind == MessageKind::ignored) return;
 
-    m.feed.last_message = message_box_text(*text);
+    m.feed.last_message = message_box_text(message);
     m.feed.silent = false;
     m.main_view.Text4.text = m.feed.last_message;
     m.main_view.Text4.back = kWhite;
@@ -86,13 +90,13 @@ void Winsock1_DataArrival(MainState& m, Platform& p, std::string_view datagram) 
             handle_noise(m.events);
             break;
         case MessageKind::report:
-            handle_report(m, p, *text);
+            handle_report(m, p, message);
             break;
         case MessageKind::waveform:
-            handle_waveform_packet(m, p, *text);
+            handle_waveform_packet(m, p, message);
             break;
         case MessageKind::observation:
-            handle_observation_packet(m, p, *text);
+            handle_observation_packet(m, p, message);
             break;
         case MessageKind::ignored:
             break;

@@ -6,10 +6,13 @@
 
 #include "clock/clock_check.hpp"
 #include "clock/time_server.hpp"
+#include "config/broker_config.hpp"
+#include "config/lan_senders.hpp"
 #include "config/paths.hpp"
 #include "config/settings.hpp"
 #include "config/site_areas.hpp"
 #include "feed/recent_events.hpp"
+#include "feed/repeat_filter.hpp"
 #include "maps/map_catalogue.hpp"
 #include "mechanism/focal_mechanism.hpp"
 #include "notify/web_pages.hpp"
@@ -52,6 +55,23 @@ struct FeedState {
     // Counts each time the socket was closed or opened anew: datagrams read
     // before that are not handled after it.
     int socket_changes = 0;
+
+    // The only senders datagrams are taken from; nothing: anyone's.
+    std::optional<LanSenders> lan_senders;
+    std::size_t refused_datagrams = 0;  // from other senders, since the start
+    std::size_t refused_told = 0;       // how many of them a notice has told of
+    SenderAddress last_refused{};       // the sender of the last one refused
+    std::optional<DateTime> refused_told_at;
+};
+
+// The feed from a message broker, beside the socket.
+struct BrokerFeed {
+    std::optional<BrokerConfig> config;  // nothing: no broker is used
+    std::string client_id;               // kept at the broker with the subscription
+    bool open = false;                   // "start" opened it and "stop" did not close it
+    bool connected = false;
+    std::string reason;  // why the last try failed or the connection broke
+    RepeatFilter taken;  // the reports taken from it
 };
 
 // What the program is doing, as the handlers decide it. The main window's
@@ -88,6 +108,7 @@ struct MainState {
 
     ProgramModes modes;
     FeedState feed;
+    BrokerFeed broker;
     EventTable events;
     CurrentReport report;
     FollowedEvent followed;

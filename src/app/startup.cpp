@@ -18,6 +18,32 @@
 namespace eew {
 namespace {
 
+// Optional, as the time server: a broker's feed beside the socket, and the
+// only senders datagrams are taken from. The notice box shows one notice, so
+// what is wrong with a file is told in one.
+void read_feed_sources(MainState& m, const DateTime& now) {
+    const auto tell = [&](const std::vector<std::string>& faults) {
+        std::string text;
+        for (const std::string& f : faults)
+            text += (text.empty() ? "" : " ") + f;
+        if (!text.empty()) post_notice(m.main_view, now, text);
+    };
+    BrokerConfigFile broker = read_broker_config(data_folder(m.paths));
+    m.broker.config = std::move(broker.broker);
+    tell(broker.faults);
+    if (m.broker.config) {
+        BrokerClientId id = broker_client_id(data_folder(m.paths));
+        m.broker.client_id = id.id;
+        if (id.fault) post_notice(m.main_view, now, *id.fault);
+    }
+    LanSendersFile senders = read_lan_senders(lan_senders_path(m.paths));
+    m.feed.lan_senders = std::move(senders.senders);
+    tell(senders.faults);
+}
+
+}  // namespace
+namespace {
+
 void create_folder_if_missing(const std::string& folder) {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) std::filesystem::create_directory(folder, ec);
@@ -63,6 +89,7 @@ std::optional<std::string> load_program_state(MainState& m, Platform& platform) 
         m.time_server = server.server;
         if (server.fault) post_notice(m.main_view, platform.now(), *server.fault);
         apply_clock_check(m, ClockCheck{});
+        read_feed_sources(m, platform.now());
 
         m.traveltime_table_s = read_travel_table(m.paths.file_traveltime);
         m.traveltime_table_p = read_travel_table(m.paths.file_traveltimep);

@@ -16,8 +16,15 @@ DesktopProgram::DesktopProgram(QtPlatform& platform)
     windows.attach_setform(app_.state().setform_view, [this](QWidget& dialog) {
         connect_controls(dialog, app_, [this] { render_all(); });
     });
-    platform_.environment().on_datagrams([this](std::string_view d) { app_.take_datagram(d); },
-                                         [this] { app_.run_waiting(); });
+    platform_.environment().on_datagrams(
+        [this](std::string_view d, const eew::SenderAddress& from) { app_.take_datagram(d, from); },
+        [this] { app_.run_waiting(); });
+    platform_.environment().on_broker(
+        [this](std::string_view text) { app_.take_broker_message(text); },
+        [this](bool connected, const std::string& reason) {
+            app_.broker_status(connected, reason);
+            render_all();
+        });
     app_.after_each_datagram([this] {
         // The main window's boxes may lag a flood by a tenth of a second;
         // the pop-up, which the user watches during an event, by 33 ms at

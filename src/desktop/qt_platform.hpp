@@ -27,6 +27,10 @@ class QtPlatform : public eew::Platform {
     }
     void close_feed() override { environment_.close_feed(); }
     bool feed_closed() const override { return environment_.feed_closed(); }
+    void open_broker(const eew::BrokerConfig& broker, const std::string& client_id) override {
+        environment_.open_broker(broker, client_id);
+    }
+    void close_broker() override { environment_.close_broker(); }
     std::optional<std::string> choose_file(const std::string& start_folder) override {
         return windows_.choose_file(start_folder);
     }

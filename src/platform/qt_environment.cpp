@@ -39,6 +39,22 @@ std::chrono::milliseconds wav_length(const std::string& path) {
     return {};
 }
 
+// The sender in IPv6 form, an IPv4 address mapped, as the core compares them.
+eew::SenderAddress sender_address(const QHostAddress& address) {
+    eew::SenderAddress bytes{};
+    if (address.protocol() == QAbstractSocket::IPv4Protocol) {
+        const quint32 v4 = address.toIPv4Address();
+        bytes[10] = bytes[11] = 0xff;
+        for (int i = 0; i < 4; ++i)
+            bytes[12 + i] = static_cast<std::uint8_t>(v4 >> (24 - 8 * i));
+        return bytes;
+    }
+    const Q_IPV6ADDR v6 = address.toIPv6Address();
+    for (int i = 0; i < 16; ++i)
+        bytes[i] = v6[i];
+    return bytes;
+}
+
 }  // namespace
 
 QtEnvironment::QtEnvironment() {
@@ -150,10 +166,12 @@ void QtEnvironment::read_datagrams(QUdpSocket* socket) {
          ++n) {
         // One read into a buffer as large as any datagram; receiveDatagram()
         // would also ask for the size and the addresses, a system call each.
-        const qint64 size = socket->readDatagram(read_buffer_.data(), read_buffer_.size());
+        const qint64 size =
+            socket->readDatagram(read_buffer_.data(), read_buffer_.size(), &sender_);
         if (size < 0) break;
         if (take_)
-            take_(std::string_view(read_buffer_.constData(), static_cast<std::size_t>(size)));
+            take_(std::string_view(read_buffer_.constData(), static_cast<std::size_t>(size)),
+                  sender_address(sender_));
         taken = true;
     }
     if (taken && !ready_soon_.isActive()) ready_soon_.start();
@@ -165,6 +183,38 @@ void QtEnvironment::close_feed() {
         socket->deleteLater();
     }
     sockets_.clear();
+}
+
+void QtEnvironment::open_broker(const eew::BrokerConfig& broker, const std::string& client_id) {
+    MqttConnection::Settings settings;
+    settings.address = broker.address;
+    settings.ca_file = broker.ca_file;
+    settings.login = broker.login;
+    settings.client_id = client_id;
+    // Long enough for a restart of the broker or the display, or a short
+    // break of the network, to lose no report; a display away for longer
+    // has nothing to catch up on, since reports are old after two minutes.
+    settings.session_expiry_s = 10 * 60;
+    settings.subscribe_topic = broker.topic;
+    broker_ = std::make_unique<MqttConnection>(std::move(settings));
+    broker_->on_message([this](std::string_view text) {
+        if (take_broker_) take_broker_(text);
+        if (!ready_soon_.isActive()) ready_soon_.start();
+    });
+    broker_->on_status([this](bool connected, const std::string& reason) {
+        if (broker_status_) broker_status_(connected, reason);
+    });
+    broker_->start();
+}
+
+// Closed from inside one of its own callbacks ("stop" is a click, but a
+// handler may run from the broker's status), so it is deleted later.
+void QtEnvironment::close_broker() {
+    if (!broker_) return;
+    broker_->on_message({});
+    broker_->on_status({});
+    broker_->stop();
+    broker_.release()->deleteLater();
 }
 
 void QtEnvironment::pause_with_events(int milliseconds) {

@@ -13,7 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "config/broker_config.hpp"
+#include "config/lan_senders.hpp"
 #include "platform/desktop_notifier.hpp"
+#include "platform/mqtt_connection.hpp"
 #include "text/date_time.hpp"
 
 // What the program needs of the computer, on Qt: the clock, sound, the
@@ -26,9 +29,18 @@ class QtEnvironment : public QObject {
     // arrival order, and `ready` runs from the event loop once a burst is in:
     // a handler that pauses must not run inside the socket's own signal, which
     // does not come again while it runs.
-    void on_datagrams(std::function<void(std::string_view)> take, std::function<void()> ready) {
+    // Each comes with its sender.
+    void on_datagrams(std::function<void(std::string_view, const eew::SenderAddress&)> take,
+                      std::function<void()> ready) {
         take_ = std::move(take);
         ready_ = std::move(ready);
+    }
+    // The broker's messages are given to `take` and followed by `ready` as
+    // datagrams are; `status` hears of each change of its connection.
+    void on_broker(std::function<void(std::string_view)> take,
+                   std::function<void(bool connected, const std::string& reason)> status) {
+        take_broker_ = std::move(take);
+        broker_status_ = std::move(status);
     }
 
     std::string program_folder() const;
@@ -45,6 +57,8 @@ class QtEnvironment : public QObject {
     std::optional<std::string> bind_feed(int port, bool all_addresses);
     void close_feed();
     bool feed_closed() const { return sockets_.empty(); }
+    void open_broker(const eew::BrokerConfig& broker, const std::string& client_id);
+    void close_broker();
     void pause_with_events(int milliseconds);
 
   private:
@@ -62,7 +76,11 @@ class QtEnvironment : public QObject {
     std::chrono::steady_clock::time_point sound_ends_{};
     QTimer next_sound_;
     std::string next_path_;
-    std::function<void(std::string_view)> take_;
+    std::function<void(std::string_view, const eew::SenderAddress&)> take_;
+    std::function<void(std::string_view)> take_broker_;
+    std::function<void(bool, const std::string&)> broker_status_;
+    std::unique_ptr<MqttConnection> broker_;
+    QHostAddress sender_;
     std::function<void()> ready_;
     QByteArray read_buffer_{65536, Qt::Uninitialized};  // as large as any datagram
     std::optional<std::chrono::steady_clock::time_point> zone_read_;

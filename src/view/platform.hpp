@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "config/broker_config.hpp"
 #include "text/date_time.hpp"
 
 namespace eew {
@@ -48,6 +49,12 @@ class Platform {
     virtual std::optional<std::string> bind_feed(int port, bool all_addresses) = 0;
     virtual void close_feed() = 0;
     virtual bool feed_closed() const = 0;
+    // Connects to the message broker, subscribes to its topic and keeps
+    // connecting until close_broker(). The broker's messages and the changes
+    // of the connection come back through the desktop, as datagrams do.
+    // `client_id` names this display's session at the broker.
+    virtual void open_broker(const BrokerConfig& broker, const std::string& client_id) = 0;
+    virtual void close_broker() = 0;
 
     // Modal file-open dialog showing `start_folder` first; nothing when
     // cancelled.

@@ -35,6 +35,11 @@ class FakePlatform : public Platform {
     }
     void close_feed() override { bound_port.reset(); }
     bool feed_closed() const override { return !bound_port.has_value(); }
+    void open_broker(const BrokerConfig& broker, const std::string& client_id) override {
+        broker_url = broker.address.text();
+        broker_client = client_id;
+    }
+    void close_broker() override { broker_url.reset(); }
     std::optional<std::string> choose_file(const std::string& start_folder) override {
         dialog_folders.push_back(start_folder);
         return chosen_file;
@@ -90,6 +95,8 @@ class FakePlatform : public Platform {
     bool browser_available = true, bound_to_all_addresses = false;
     std::optional<std::string> chosen_file;
     std::optional<int> bound_port;
+    std::optional<std::string> broker_url;  // the broker connected to, until closed
+    std::string broker_client;
     std::vector<int> pauses;
     // Runs inside every pause, as the events the desktop delivers meanwhile.
     std::function<void()> during_pause;

@@ -30,8 +30,8 @@ namespace {
 // The feed socket, fed by the simulator's sender on a free port.
 struct UdpFeed : ::testing::Test {
     UdpFeed() {
-        platform.environment().on_datagrams([this](std::string_view d) { got.emplace_back(d); },
-                                            [] {});
+        platform.environment().on_datagrams(
+            [this](std::string_view d, const eew::SenderAddress&) { got.emplace_back(d); }, [] {});
     }
 
     void send(const std::string& datagram) { feedlib::UdpSender(port).send(datagram); }

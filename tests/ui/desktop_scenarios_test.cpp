@@ -104,5 +104,23 @@ TEST(DesktopScenarios, TheTrayShowsTheStateAndItsMenuRunsPopUpAndQuit) {
     EXPECT_EQ(d.platform.exit_code, 0);
 }
 
+// With a list of LAN senders, the socket's datagrams from anyone else are
+// dropped and counted, even from another loopback address.
+TEST(DesktopScenarios, OnlyTheListedSendersDatagramsAreShown) {
+    test::StartedDesktop d{
+        {std::pair<std::string, std::string>("data/lan_senders", "127.0.0.1\n")}};
+    d.app().Command1_Click();
+    QUdpSocket other;
+    ASSERT_TRUE(other.bind(QHostAddress("127.0.0.2"), 0));
+    other.writeDatagram(QByteArray::fromStdString(feedlib::relay_datagram("noise from .2")),
+                        QHostAddress::LocalHost, static_cast<quint16>(d.port));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d.m().feed.refused_datagrams == 1; }, 2000));
+    ASSERT_TRUE(d.send("noise from .1"));
+    d.tick();
+    EXPECT_EQ(d.shown("main", "Text4"), "noise from .1");
+    EXPECT_NE(d.m().main_view.notice.find("1 datagram from a sender not listed"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace eew
