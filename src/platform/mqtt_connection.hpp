@@ -85,6 +85,7 @@ class MqttConnection : public QObject {
     bool driving_ = false;  // inside one of the library's loop calls
     int wait_s_ = 1;
     int retry_wait_s_ = 0;
+    std::string unusable_;             // why no connection can be tried: TLS could not be set up
     std::string refusal_;              // the broker's CONNACK reason, for the break that follows
     std::string last_error_;           // the library's last error line (TLS details)
     QSocketNotifier* read_ = nullptr;  // children: gone with the connection at the latest
