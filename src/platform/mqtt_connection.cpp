@@ -83,14 +83,15 @@ MqttConnection::MqttConnection(Settings settings) : settings_(std::move(settings
                                   settings_.login->password.c_str());
     if (settings_.address.tls) {
         // The broker's certificate and host name are always verified: against
-        // the given authority or else the system's.
-        const bool own_ca = !settings_.ca_file.empty();
-        if (!own_ca) mosquitto_int_option(mosq_, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
-        // Refused, the connection would go out in the clear: it never does.
-        if (mosquitto_tls_set(mosq_, own_ca ? settings_.ca_file.c_str() : nullptr, nullptr, nullptr,
-                              nullptr, nullptr) != MOSQ_ERR_SUCCESS)
-            unusable_ = own_ca ? "cannot read the certificate " + settings_.ca_file
-                               : "no TLS with the system's certificates";
+        // the given authority or else the system's. Refused, the connection
+        // would go out in the clear: it never does.
+        const std::string& ca = settings_.ca_file;
+        if (!ca.empty() && mosquitto_tls_set(mosq_, ca.c_str(), nullptr, nullptr, nullptr,
+                                             nullptr) != MOSQ_ERR_SUCCESS)
+            unusable_ = "cannot read the certificate " + ca;
+        if (ca.empty() &&
+            mosquitto_int_option(mosq_, MOSQ_OPT_TLS_USE_OS_CERTS, 1) != MOSQ_ERR_SUCCESS)
+            unusable_ = "no TLS with the system's certificates";
     }
     if (persistent) {
         // The library has no connect without blocking that takes CONNECT
@@ -222,7 +223,10 @@ void MqttConnection::drive(Drive what) {
     }
     driving_ = false;
     // A failed TLS handshake closes the socket without telling.
-    if (rc != MOSQ_ERR_SUCCESS && read_ && mosquitto_socket(mosq) < 0) disconnected(rc, error);
+    if (rc != MOSQ_ERR_SUCCESS && read_ && mosquitto_socket(mosq) < 0) {
+        disconnected(rc, error);
+        if (!*alive) return;  // destroyed by its status callback, which freed the library's part
+    }
     watch_writes();
 }
 
