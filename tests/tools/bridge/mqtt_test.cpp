@@ -17,6 +17,7 @@ namespace eew::bridge {
 namespace {
 
 using namespace eew::test;
+using BrokerFeed = WithBroker;
 
 const std::string kSamples = EEW_SOURCE_DIR "/tools/bridge/samples/";
 
@@ -73,12 +74,7 @@ MqttConnection::Settings display_over_tls(const MosquittoBroker& broker, const s
     return s;
 }
 
-TEST(BrokerFeed, EveryReportOfTheShippedFilesReachesADisplayInOrderOverTls) {
-    QtApp app;
-    TempFolder folder;
-    MosquittoBroker broker(folder);
-    if (MosquittoBroker::executable().empty()) GTEST_SKIP() << "mosquitto is not installed";
-    ASSERT_TRUE(broker.start()) << broker.log();
+TEST_F(BrokerFeed, EveryReportOfTheShippedFilesReachesADisplayInOrderOverTls) {
     MqttClient display(display_over_tls(broker, "display-1"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return display.up; }));
 
@@ -99,12 +95,7 @@ TEST(BrokerFeed, EveryReportOfTheShippedFilesReachesADisplayInOrderOverTls) {
     EXPECT_EQ(display.texts, expected);
 }
 
-TEST(BrokerFeed, ABrokerRestartedHalfwayLosesNothingAndKeepsTheOrder) {
-    QtApp app;
-    TempFolder folder;
-    MosquittoBroker broker(folder);
-    if (MosquittoBroker::executable().empty()) GTEST_SKIP() << "mosquitto is not installed";
-    ASSERT_TRUE(broker.start()) << broker.log();
+TEST_F(BrokerFeed, ABrokerRestartedHalfwayLosesNothingAndKeepsTheOrder) {
     MqttClient display(display_over_tls(broker, "display-1"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return display.up; }));
 
@@ -138,12 +129,7 @@ TEST(BrokerFeed, ABrokerRestartedHalfwayLosesNothingAndKeepsTheOrder) {
     RecordProperty("repeats", static_cast<int>(display.texts.size() - distinct.size()));
 }
 
-TEST(BrokerFeed, ADisplayAwayPastAMessagesExpiryNeverGetsIt) {
-    QtApp app;
-    TempFolder folder;
-    MosquittoBroker broker(folder);
-    if (MosquittoBroker::executable().empty()) GTEST_SKIP() << "mosquitto is not installed";
-    ASSERT_TRUE(broker.start()) << broker.log();
+TEST_F(BrokerFeed, ADisplayAwayPastAMessagesExpiryNeverGetsIt) {
     auto display = std::make_unique<MqttClient>(display_over_tls(broker, "display-away"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return display->up; }));
     display.reset();  // away; the broker keeps its session
@@ -164,11 +150,8 @@ TEST(BrokerFeed, ADisplayAwayPastAMessagesExpiryNeverGetsIt) {
     EXPECT_EQ(back.texts, messages_of(telegram(2), rules));
 }
 
-TEST(BrokerFeed, MessagesWaitForABrokerThatIsDownAndTheOldestBeyondAThousandIsDropped) {
-    QtApp app;
-    TempFolder folder;
-    MosquittoBroker broker(folder);
-    if (MosquittoBroker::executable().empty()) GTEST_SKIP() << "mosquitto is not installed";
+TEST_F(BrokerFeed, MessagesWaitForABrokerThatIsDownAndTheOldestBeyondAThousandIsDropped) {
+    broker.stop();
     BrokerPublisher publisher(
         {{.address = broker.address(), .login = broker.bridge_login()}, "eew/feed", 120});
     publisher.start();
