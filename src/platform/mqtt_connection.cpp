@@ -19,10 +19,11 @@ void init_library_once() {
     (void)done;
 }
 
-// Library and system messages start with a capital; ours run on after a colon.
-std::string lower_first(std::string text) {
+// Library and system messages are sentences; ours run on after a colon.
+std::string as_clause(std::string text) {
     if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z')
         text[0] = static_cast<char>(text[0] + 32);
+    if (!text.empty() && text.back() == '.') text.pop_back();
     return text;
 }
 
@@ -82,11 +83,15 @@ MqttConnection::MqttConnection(Settings settings) : settings_(std::move(settings
                                   settings_.login->password.c_str());
     if (settings_.address.tls) {
         // The broker's certificate and host name are always verified: against
-        // the given authority or else the system's.
-        const bool own_ca = !settings_.ca_file.empty();
-        if (!own_ca) mosquitto_int_option(mosq_, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
-        mosquitto_tls_set(mosq_, own_ca ? settings_.ca_file.c_str() : nullptr, nullptr, nullptr,
-                          nullptr, nullptr);
+        // the given authority or else the system's. Refused, the connection
+        // would go out in the clear: it never does.
+        const std::string& ca = settings_.ca_file;
+        if (!ca.empty() && mosquitto_tls_set(mosq_, ca.c_str(), nullptr, nullptr, nullptr,
+                                             nullptr) != MOSQ_ERR_SUCCESS)
+            unusable_ = "cannot read the certificate " + ca;
+        if (ca.empty() &&
+            mosquitto_int_option(mosq_, MOSQ_OPT_TLS_USE_OS_CERTS, 1) != MOSQ_ERR_SUCCESS)
+            unusable_ = "no TLS with the system's certificates";
     }
     if (persistent) {
         // The library has no connect without blocking that takes CONNECT
@@ -153,6 +158,7 @@ int MqttConnection::publish(const std::string& topic, std::string_view payload, 
 
 void MqttConnection::try_connect() {
     if (!running_) return;
+    if (!unusable_.empty()) return failed(unusable_);
     refusal_.clear();
     last_error_.clear();
     const int rc = tried_
@@ -217,13 +223,16 @@ void MqttConnection::drive(Drive what) {
     }
     driving_ = false;
     // A failed TLS handshake closes the socket without telling.
-    if (rc != MOSQ_ERR_SUCCESS && read_ && mosquitto_socket(mosq) < 0) disconnected(rc, error);
+    if (rc != MOSQ_ERR_SUCCESS && read_ && mosquitto_socket(mosq) < 0) {
+        disconnected(rc, error);
+        if (!*alive) return;  // destroyed by its status callback, which freed the library's part
+    }
     watch_writes();
 }
 
 void MqttConnection::connack(int rc) {
     if (rc != MQTT_RC_SUCCESS) {
-        refusal_ = lower_first(mosquitto_reason_string(rc));
+        refusal_ = as_clause(mosquitto_reason_string(rc));
         // The broker answers a wrong password so, not only an unknown user.
         if (settings_.login &&
             (rc == MQTT_RC_NOT_AUTHORIZED || rc == MQTT_RC_BAD_USERNAME_OR_PASSWORD))
@@ -247,7 +256,7 @@ void MqttConnection::connack(int rc) {
 
 void MqttConnection::subscribed(int granted_qos) {
     if (granted_qos < MQTT_RC_UNSPECIFIED) return up();
-    refusal_ = "subscription refused: " + lower_first(mosquitto_reason_string(granted_qos));
+    refusal_ = "subscription refused: " + as_clause(mosquitto_reason_string(granted_qos));
     mosquitto_disconnect_v5(mosq_, MQTT_RC_NORMAL_DISCONNECTION, nullptr);
 }
 
@@ -279,9 +288,9 @@ void MqttConnection::failed(const std::string& why) {
 std::string MqttConnection::reason(int rc, int error) const {
     // The broker's own DISCONNECT carries an MQTT reason code, which lies
     // above the library's error numbers.
-    if (rc >= MQTT_RC_UNSPECIFIED) return lower_first(mosquitto_reason_string(rc));
+    if (rc >= MQTT_RC_UNSPECIFIED) return as_clause(mosquitto_reason_string(rc));
     if ((rc == MOSQ_ERR_TLS || rc == MOSQ_ERR_TLS_HANDSHAKE) && !last_error_.empty())
-        return lower_first(openssl_detail(last_error_));
-    if (rc == MOSQ_ERR_ERRNO && error != 0) return lower_first(std::strerror(error));
-    return lower_first(mosquitto_strerror(rc));
+        return as_clause(openssl_detail(last_error_));
+    if (rc == MOSQ_ERR_ERRNO && error != 0) return as_clause(std::strerror(error));
+    return as_clause(mosquitto_strerror(rc));
 }

@@ -37,9 +37,12 @@ class MqttConnection : public QObject {
     MqttConnection(const MqttConnection&) = delete;
     MqttConnection& operator=(const MqttConnection&) = delete;
 
-    // Connected (true, empty reason) or not any more / refused (false and why,
-    // in words: "bad user name or password", "certificate verify failed",
-    // "connection refused", ...). Called on each change and each failed try.
+    // Connected (true, empty reason; with a topic to subscribe, once the broker
+    // has confirmed the subscription) or not any more / refused (false and why,
+    // in words: "not authorized: user name 'x' or its password refused",
+    // "certificate verify failed", "connection refused", ...). Called on each
+    // change and each failed try; the callback may call stop() or destroy the
+    // connection.
     void on_status(std::function<void(bool connected, const std::string& reason)> status) {
         status_ = std::move(status);
     }
@@ -47,7 +50,9 @@ class MqttConnection : public QObject {
     void on_message(std::function<void(std::string_view payload)> message) {
         message_ = std::move(message);
     }
-    // A message published earlier (by its id) reached the broker (PUBACK).
+    // A message published earlier (by its id) reached the broker (PUBACK). One
+    // still unacknowledged when the connection broke is sent again, first, on
+    // the next connection.
     void on_published(std::function<void(int id)> published) { published_ = std::move(published); }
 
     // Connects, and keeps connecting until stop().
@@ -85,6 +90,7 @@ class MqttConnection : public QObject {
     bool driving_ = false;  // inside one of the library's loop calls
     int wait_s_ = 1;
     int retry_wait_s_ = 0;
+    std::string unusable_;             // why no connection can be tried: TLS could not be set up
     std::string refusal_;              // the broker's CONNACK reason, for the break that follows
     std::string last_error_;           // the library's last error line (TLS details)
     QSocketNotifier* read_ = nullptr;  // children: gone with the connection at the latest

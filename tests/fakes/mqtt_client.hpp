@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <string>
 #include <vector>
@@ -40,5 +42,18 @@ inline MqttConnection::Settings display_settings(const MosquittoBroker& broker,
                                                  const std::string& client_id) {
     return {broker.address(), "", MosquittoBroker::display_login(), client_id, 300, "eew/feed"};
 }
+
+// A test with a broker of its own, started; skipped where mosquitto is not
+// installed.
+class WithBroker : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (MosquittoBroker::executable().empty()) GTEST_SKIP() << "mosquitto is not installed";
+        ASSERT_TRUE(broker.start()) << broker.log();
+    }
+    QtApp app;
+    TempFolder folder;
+    MosquittoBroker broker{folder};
+};
 
 }  // namespace eew::test

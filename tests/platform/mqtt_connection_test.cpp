@@ -12,13 +12,9 @@
 namespace eew::test {
 namespace {
 
-TEST(MqttConnection, SaysWhyItIsRefusedAndKeepsTrying) {
-    QtApp app;
-    TempFolder folder;
-    MosquittoBroker broker(folder);
-    if (MosquittoBroker::executable().empty()) GTEST_SKIP() << "mosquitto is not installed";
-    ASSERT_TRUE(broker.start()) << broker.log();
+using BrokerConnection = WithBroker;
 
+TEST_F(BrokerConnection, SaysWhyItIsRefusedAndKeepsTrying) {
     MqttClient bad_password({.address = broker.tls_address(),
                              .ca_file = broker.ca_file(),
                              .login = BrokerLogin{"display", "not-the-password"}});
@@ -44,12 +40,16 @@ TEST(MqttConnection, SaysWhyItIsRefusedAndKeepsTrying) {
     EXPECT_FALSE(bad_password.connection.connected());
 }
 
-TEST(MqttConnection, AReaderCannotPublish) {
-    QtApp app;
-    TempFolder folder;
-    MosquittoBroker broker(folder);
-    if (MosquittoBroker::executable().empty()) GTEST_SKIP() << "mosquitto is not installed";
-    ASSERT_TRUE(broker.start()) << broker.log();
+// The system's store, here made of the broker's own authority alone.
+TEST_F(BrokerConnection, TrustsTheSystemsCertificatesWhenGivenNone) {
+    setenv("SSL_CERT_FILE", broker.ca_file().c_str(), 1);
+    MqttClient display({.address = broker.tls_address(), .login = broker.display_login()});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return display.up; }))
+        << testing::PrintToString(display.reasons);
+    unsetenv("SSL_CERT_FILE");
+}
+
+TEST_F(BrokerConnection, AReaderCannotPublish) {
     MqttClient reader(display_settings(broker, "reader"));
     MqttClient writer({.address = broker.address(), .login = broker.bridge_login()});
     MqttClient other_reader({.address = broker.address(), .login = broker.display_login()});
@@ -62,12 +62,7 @@ TEST(MqttConnection, AReaderCannotPublish) {
     EXPECT_EQ(reader.texts, std::vector<std::string>{"genuine"});
 }
 
-TEST(MqttConnection, MayBeStoppedOrDestroyedFromItsOwnCallbacksAndWhileConnecting) {
-    QtApp app;
-    TempFolder folder;
-    MosquittoBroker broker(folder);
-    if (MosquittoBroker::executable().empty()) GTEST_SKIP() << "mosquitto is not installed";
-    ASSERT_TRUE(broker.start()) << broker.log();
+TEST_F(BrokerConnection, MayBeStoppedOrDestroyedFromItsOwnCallbacksAndWhileConnecting) {
     const MqttConnection::Settings login{.address = broker.tls_address(),
                                          .ca_file = broker.ca_file(),
                                          .login = broker.display_login(),

@@ -1,5 +1,7 @@
 #include "bridge/bridge_command_line.hpp"
 
+#include <charconv>
+
 #include "feedsim/command_line.hpp"
 
 namespace eew::bridge {
@@ -14,8 +16,26 @@ std::optional<Source> tcp_source(std::string_view text) {
     return Source{SourceKind::tcp, std::string(text.substr(0, colon)), *port, {}};
 }
 
-std::optional<std::string> check_sources(const BridgeOptions& o, bool have_port) {
-    if (!have_port) return "--port is required";
+// Whole seconds, 1 to a day.
+std::optional<int> seconds(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 86400)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> check_outputs(const BridgeOptions& o, bool have_port) {
+    if (!have_port && !o.broker) return "--port or --mqtt is required";
+    if (o.broker && o.topic.empty()) return "--mqtt needs its --topic";
+    if (!o.broker && (!o.topic.empty() || !o.auth_file.empty()))
+        return "--topic and --auth-file apply to --mqtt only";
+    if (o.topic.find_first_of("+#") != std::string::npos)
+        return "bad --topic '" + o.topic + "' (a topic to publish to has no + or #)";
+    return std::nullopt;
+}
+
+std::optional<std::string> check_sources(const BridgeOptions& o) {
     if (o.sources.empty()) return "give a FILE, -, --tcp HOST:PORT, --http URL or --ws URL";
     int stdin_count = 0;
     bool files = false;
@@ -53,7 +73,8 @@ std::variant<BridgeOptions, std::string> parse_bridge_command_line(
         const std::string_view a = args[i];
         const bool takes_value = a == "--port" || a == "--speed" || a == "--tcp" || a == "--http" ||
                                  a == "--ws" || a == "--field" || a == "--ca" ||
-                                 a == "--header-file";
+                                 a == "--header-file" || a == "--mqtt" || a == "--topic" ||
+                                 a == "--auth-file" || a == "--expiry";
         if (takes_value && i + 1 == args.size()) return std::string(a) + " needs a value";
         const std::string value = takes_value ? std::string(args[i + 1]) : std::string();
         i += takes_value;
@@ -95,23 +116,38 @@ std::variant<BridgeOptions, std::string> parse_bridge_command_line(
             o.ca_file = value;
         } else if (a == "--header-file") {
             o.header_file = value;
+        } else if (a == "--mqtt") {
+            o.broker = parse_broker_url(value);
+            if (!o.broker)
+                return "bad --mqtt '" + value + "' (mqtt://HOST[:PORT] or mqtts://HOST[:PORT])";
+        } else if (a == "--topic") {
+            o.topic = value;
+        } else if (a == "--auth-file") {
+            o.auth_file = value;
+        } else if (a == "--expiry") {
+            const auto s = seconds(value);
+            if (!s) return "bad --expiry '" + value + "' (seconds, 1 to 86400)";
+            o.expiry_s = *s;
         } else if (a.starts_with("-") && a != "-") {
             return "unknown option '" + std::string(a) + "'";
         } else {
             o.sources.push_back({SourceKind::file, std::string(a), 0, {}});
         }
     }
-    if (auto error = check_sources(o, have_port)) return *error;
+    if (auto error = check_outputs(o, have_port)) return *error;
+    if (auto error = check_sources(o)) return *error;
     return o;
 }
 
 std::string_view bridge_usage_text() {
     return R"(Usage:
   eew-bridge --port N [--lan] [--training] [--assumed] [--speed F] SOURCE...
+  eew-bridge --mqtt URL --topic T [--auth-file F] [--expiry S] [...] SOURCE...
   eew-bridge --help
 
 Reads the agency's code-format EEW telegrams and sends each as one report
-datagram to the receiver on 127.0.0.1:N. Prints one line per telegram: the
+datagram to the receiver on 127.0.0.1:N, or publishes it to a message broker
+for every display that subscribes, or both. Prints one line per telegram: the
 local time, the earthquake ID, the report number and what was sent or why
 nothing was. Connection trouble goes to standard error.
 
@@ -148,6 +184,23 @@ A stream that breaks or cannot connect is tried again after 1, 2, 4 ... up to
 30 s, back to 1 s once data has come. Public WebSocket and JSON services are
 unofficial: they may change, lag or stop without notice.
 
+The broker (MQTT 5):
+  --mqtt URL        mqtt://HOST[:PORT] (1883) or mqtts://HOST[:PORT] (TLS,
+                    8883); with mqtts the broker's certificate and name are
+                    verified against the system's store, or with --ca against
+                    that certificate only
+  --topic T         the topic each message is published to (no + or #)
+  --auth-file F     the broker's user name on the first line of F and its
+                    password on the second, so none stands on the command line
+  --expiry S        seconds the broker keeps a message for a display that is
+                    away (default 120), so none gets an old quake
+Each message is published with QoS 1, not retained: the text the receiver
+reads, without the datagram's framing. While the broker cannot be reached the
+messages wait, up to 1,000 and 2 minutes each, and go out in order once it
+can; older ones are dropped with a line on standard error. A broker that is
+down or refuses is tried again after 1, 2, 4 ... up to 30 s. Playing files,
+the bridge ends once the broker has taken every message.
+
 Sent: a report for each telegram whose hypocentre and magnitude are known,
 with every element the receiver reads, then the agency's forecast per area;
 its origin and issue times converted from Japan Standard Time to this
@@ -157,7 +210,8 @@ malformed telegrams (with the reason), unknown hypocentre or magnitude,
 reports older than or repeating one already seen of the same ID.
 
 Exit status: 0 at the end of the files, 1 for an unreadable file, a bad
-certificate or header file or a failed send, 2 for a bad command line.
+certificate, header or login file, a failed send or a message the broker never
+took, 2 for a bad command line.
 )";
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bridge/bridge_rules.hpp"
+#include "config/broker_config.hpp"
 #include "feedlib/feed_framing.hpp"
 
 namespace eew::bridge {
@@ -34,6 +35,11 @@ struct BridgeOptions {
     std::vector<Source> sources;  // in the order given
     std::string ca_file;          // a certificate trusted besides the system's
     std::string header_file;      // request headers, "Name: value" a line
+    // The broker each message is published to besides (or instead of) the port.
+    std::optional<BrokerAddress> broker;
+    std::string topic;
+    std::string auth_file;  // the broker's user name and password, a line each
+    int expiry_s = 120;     // how long the broker keeps a message for a display away
 };
 
 // Reads the arguments after the program name; a text says what is wrong.

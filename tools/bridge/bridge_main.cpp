@@ -8,23 +8,18 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <thread>
 
 #include "bridge/bridge_command_line.hpp"
 #include "bridge/bridge_rules.hpp"
-#include "bridge/jst_time.hpp"
+#include "bridge/broker_publisher.hpp"
+#include "bridge/file_playback.hpp"
 #include "bridge/request_settings.hpp"
 #include "bridge/stream_sources.hpp"
-#include "bridge/telegram_decoder.hpp"
 #include "bridge/websocket_source.hpp"
 #include "feedlib/udp_sender.hpp"
 
 namespace eew::bridge {
 namespace {
-
-// Datagrams read from a file go out this far apart, so that the receiver takes
-// them one by one, in order.
-constexpr auto kGap = std::chrono::milliseconds(5);
 
 std::string clock_now() {
     using namespace std::chrono;
@@ -39,19 +34,29 @@ std::string clock_now() {
     return buffer;
 }
 
-// Decides on each piece, sends what is to be sent and prints the decision.
+// Decides on each piece, sends and publishes what is to be sent and prints the
+// decision.
 class Bridge {
   public:
-    explicit Bridge(const BridgeOptions& o) : options_(o), rules_(o.rules), sender_(o.port) {}
+    Bridge(const BridgeOptions& o, BrokerPublisher* publisher)
+        : options_(o), rules_(o.rules), publisher_(publisher) {
+        if (o.port) sender_.emplace(o.port);
+    }
 
-    const std::optional<std::string>& failure() const { return sender_.failure(); }
+    std::optional<std::string> failure() const {
+        return sender_ ? sender_->failure() : std::nullopt;
+    }
 
     // Returns false when a datagram could not be sent.
     bool take(const TelegramPiece& piece, const std::string& source) {
         const Decision d = rules_.decide(piece, source);
         std::optional<std::string> error;
-        if (d.action != Action::dropped)
-            error = sender_.send(feedlib::make_datagram(d.text, options_.framing));
+        if (d.action != Action::dropped && sender_)
+            error = sender_->send(feedlib::make_datagram(d.text, options_.framing));
+        if (d.action != Action::dropped && publisher_)
+            publisher_->publish(
+                d.text, (d.action == Action::report ? "report " : "noise message ") + d.id + " #" +
+                            d.number);
         std::printf("%s  %-14s  #%-3s  %s\n", clock_now().c_str(), d.id.c_str(), d.number.c_str(),
                     d.what.c_str());
         std::fflush(stdout);
@@ -62,70 +67,9 @@ class Bridge {
   private:
     BridgeOptions options_;
     BridgeRules rules_;
-    feedlib::UdpSender sender_;
+    std::optional<feedlib::UdpSender> sender_;
+    BrokerPublisher* publisher_;
 };
-
-// Sends telegram after telegram as the lines come, a few milliseconds apart.
-bool play_as_read(std::istream& in, const std::string& source, Bridge& bridge) {
-    TelegramSplitter splitter;
-    std::string line;
-    const auto take_all = [&](const std::vector<TelegramPiece>& pieces) {
-        for (const TelegramPiece& p : pieces) {
-            if (!bridge.take(p, source)) return false;
-            std::this_thread::sleep_for(kGap);
-        }
-        return true;
-    };
-    while (std::getline(in, line))
-        if (!take_all(splitter.feed(line + "\n"))) return false;
-    return take_all(splitter.finish());
-}
-
-// Between the issue times of two telegrams, a longer gap than this counts as
-// this: it lies between two quakes, and a file of past quakes would otherwise
-// wait years.
-constexpr long long kLongestGapS = 60;
-
-// Sends each telegram at the seconds from the issue time of the one before to
-// its own (at most a minute), divided by the speed; one that does not decode,
-// or was issued before the one before it, goes right after that one.
-bool play_paced(std::istream& in, double speed, const std::string& source, Bridge& bridge) {
-    TelegramSplitter splitter;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::vector<TelegramPiece> pieces = splitter.feed(text);
-    for (TelegramPiece& p : splitter.finish())
-        pieces.push_back(std::move(p));
-    const auto start = std::chrono::steady_clock::now();
-    std::optional<DateTime> previous;
-    double offset = 0;
-    for (const TelegramPiece& p : pieces) {
-        const auto decoded = decode_telegram(p.tokens);
-        if (const Telegram* t = std::get_if<Telegram>(&decoded); t && p.error.empty()) {
-            const DateTime issued = local_time_of(t->issued);
-            if (previous)
-                offset += std::clamp(seconds_between(*previous, issued), 0LL, kLongestGapS) / speed;
-            previous = std::max(previous.value_or(issued), issued);
-        }
-        std::this_thread::sleep_until(start + std::chrono::duration<double>(offset));
-        if (!bridge.take(p, source)) return false;
-        std::this_thread::sleep_for(kGap);
-    }
-    return true;
-}
-
-bool play_file(const Source& source, std::optional<double> speed, Bridge& bridge) {
-    std::ifstream file;
-    if (source.address != "-") {
-        file.open(source.address, std::ios::binary);
-        if (!file) {
-            std::cerr << "eew-bridge: cannot read " << source.address << "\n";
-            return false;
-        }
-    }
-    std::istream& in = source.address == "-" ? std::cin : file;
-    return speed ? play_paced(in, *speed, source.label(), bridge)
-                 : play_as_read(in, source.label(), bridge);
-}
 
 // The stream sources run together until the program is stopped or a send
 // fails; each report is sent once, from whichever brings it first.
@@ -158,24 +102,61 @@ int follow_streams(QCoreApplication& app, const BridgeOptions& o, const RequestS
     return app.exec();
 }
 
-// The files first, in order, then the streams; a header or certificate file
-// that cannot be used stops the bridge before anything is sent.
-int run(int argc, char** argv, const BridgeOptions& o, Bridge& bridge) {
+// The broker's publisher, or why it cannot be made (the login file).
+std::variant<std::unique_ptr<BrokerPublisher>, std::string> make_publisher(const BridgeOptions& o) {
+    MqttConnection::Settings connection{.address = *o.broker};
+    if (o.broker->tls) connection.ca_file = o.ca_file;
+    if (!o.auth_file.empty()) {
+        auto login = read_broker_login(o.auth_file);
+        if (const auto* error = std::get_if<std::string>(&login)) return *error;
+        connection.login = std::get<BrokerLogin>(login);
+    }
+    if (!connection.ca_file.empty() && !std::ifstream(connection.ca_file))
+        return "cannot read " + connection.ca_file;
+    return std::make_unique<BrokerPublisher>(
+        BrokerPublisher::Settings{connection, o.topic, o.expiry_s});
+}
+
+// Played files are over once the broker has taken every message, or each has
+// waited too long and been dropped.
+int drain(BrokerPublisher& publisher) {
+    while (!publisher.idle())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return publisher.dropped() > 0 ? 1 : 0;
+}
+
+// The files first, in order, then the streams; a header, certificate or login
+// file that cannot be used stops the bridge before anything is sent.
+int run(int argc, char** argv, const BridgeOptions& o) {
     const bool streams = std::any_of(o.sources.begin(), o.sources.end(),
                                      [](const Source& s) { return s.kind != SourceKind::file; });
     std::optional<QCoreApplication> app;
+    if (streams || o.broker) app.emplace(argc, argv);
     std::variant<RequestSettings, std::string> settings;
-    if (streams) {
-        app.emplace(argc, argv);
-        settings = read_request_settings(o.header_file, o.ca_file);
-        if (const auto* error = std::get_if<std::string>(&settings)) {
+    if (streams) settings = read_request_settings(o.header_file, o.ca_file);
+    std::variant<std::unique_ptr<BrokerPublisher>, std::string> publisher;
+    if (o.broker) publisher = make_publisher(o);
+    for (const auto* error :
+         {std::get_if<std::string>(&settings), std::get_if<std::string>(&publisher)})
+        if (error) {
             std::cerr << "eew-bridge: " << *error << "\n";
             return 1;
         }
+    BrokerPublisher* broker = std::get<0>(publisher).get();
+    Bridge bridge(o, broker);
+    if (bridge.failure()) {
+        std::cerr << "eew-bridge: " << *bridge.failure() << "\n";
+        return 1;
     }
+    if (broker) broker->start();
     for (const Source& s : o.sources)
-        if (s.kind == SourceKind::file && !play_file(s, o.speed, bridge)) return 1;
-    return streams ? follow_streams(*app, o, std::get<RequestSettings>(settings), bridge) : 0;
+        if (s.kind == SourceKind::file &&
+            !play_file(s, o.speed, [&bridge, label = s.label()](const TelegramPiece& p) {
+                return bridge.take(p, label);
+            }))
+            return 1;
+    if (streams) return follow_streams(*app, o, std::get<RequestSettings>(settings), bridge);
+    return broker ? drain(*broker) : 0;
 }
 
 }  // namespace
@@ -194,10 +175,5 @@ int main(int argc, char** argv) {
         std::cout << bridge_usage_text();
         return 0;
     }
-    Bridge bridge(options);
-    if (bridge.failure()) {
-        std::cerr << "eew-bridge: " << *bridge.failure() << "\n";
-        return 1;
-    }
-    return run(argc, argv, options, bridge);
+    return run(argc, argv, options);
 }
