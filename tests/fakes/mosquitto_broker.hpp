@@ -138,15 +138,20 @@ class MosquittoBroker {
     }
 
     // SIGTERM, which saves the sessions, and waits (at most 10 s, then kills).
-    void stop() { end(SIGTERM); }
-    // Ends it at once: nothing is saved.
-    void kill() { end(SIGKILL); }
-    bool restart() {
-        stop();
-        return start();
+    // start() again brings it back on the same ports with what it saved.
+    void stop() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        bool killed = false;
+        while (::waitpid(pid_, nullptr, WNOHANG) != pid_) {
+            if (!killed && std::chrono::steady_clock::now() > deadline)
+                killed = ::kill(pid_, SIGKILL) == 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        pid_ = 0;
     }
 
-    int port() const { return port_; }
     int tls_port() const { return tls_port_; }
     BrokerAddress address() const { return {false, "127.0.0.1", port_}; }
     BrokerAddress tls_address() const { return {true, "127.0.0.1", tls_port_}; }
@@ -180,20 +185,6 @@ class MosquittoBroker {
                std::to_string(port_) + " 127.0.0.1\nlistener " + std::to_string(tls_port_) +
                " 127.0.0.1\ncafile " + ca_file_ + "\ncertfile " + dir_ + "/server.pem\nkeyfile " +
                dir_ + "/server.key\n";
-    }
-
-    void end(int signal) {
-        if (pid_ <= 0) return;
-        ::kill(pid_, signal);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (::waitpid(pid_, nullptr, WNOHANG) != pid_) {
-            if (signal != SIGKILL && std::chrono::steady_clock::now() > deadline) {
-                ::kill(pid_, SIGKILL);
-                signal = SIGKILL;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        pid_ = 0;
     }
 
     std::string dir_;
