@@ -2,6 +2,7 @@
 
 #include <mosquitto.h>
 #include <mqtt_protocol.h>
+#include <sys/socket.h>
 
 #include <QMetaObject>
 #include <algorithm>
@@ -13,6 +14,9 @@ namespace {
 constexpr int kKeepAliveS = 30;
 constexpr int kLongestWaitS = 30;
 constexpr int kHousekeepingMs = 500;
+// From a try to the broker's answer: a host that drops the packets, or a TLS
+// handshake that stalls, is a failed try, not a connection that never comes.
+constexpr int kAnswerMs = 15000;
 
 void init_library_once() {
     static const int done = mosquitto_lib_init();
@@ -109,6 +113,11 @@ MqttConnection::MqttConnection(Settings settings) : settings_(std::move(settings
     QObject::connect(&housekeeping_, &QTimer::timeout, this, [this] { drive(Drive::misc); });
     retry_.setSingleShot(true);
     QObject::connect(&retry_, &QTimer::timeout, this, [this] { try_connect(); });
+    answer_.setSingleShot(true);
+    QObject::connect(&answer_, &QTimer::timeout, this, [this] {
+        unwatch();
+        failed("no answer from the broker");
+    });
 }
 
 MqttConnection::~MqttConnection() {
@@ -132,6 +141,7 @@ void MqttConnection::start() {
 void MqttConnection::stop() {
     running_ = false;
     retry_.stop();
+    answer_.stop();
     housekeeping_.stop();
     const bool was = connected_;
     connected_ = false;
@@ -168,6 +178,7 @@ void MqttConnection::try_connect() {
     const int error = errno;
     tried_ = true;
     if (rc != MOSQ_ERR_SUCCESS) return failed(reason(rc, error));
+    answer_.start(kAnswerMs);
     watch_socket();
 }
 
@@ -261,6 +272,7 @@ void MqttConnection::subscribed(int granted_qos) {
 }
 
 void MqttConnection::up() {
+    answer_.stop();
     connected_ = true;
     wait_s_ = 1;
     call(status_, true, std::string());
@@ -279,6 +291,7 @@ void MqttConnection::disconnected(int rc, int error) {
 }
 
 void MqttConnection::failed(const std::string& why) {
+    answer_.stop();
     retry_wait_s_ = wait_s_;
     retry_.start(wait_s_ * 1000);
     wait_s_ = std::min(wait_s_ * 2, kLongestWaitS);

@@ -80,6 +80,8 @@ class MqttConnection : public QObject {
     void up();
     void disconnected(int rc, int error);
     void failed(const std::string& why);
+    // A try whose TCP connection failed while the library waits on it.
+    void check_connecting(int socket);
     std::string reason(int rc, int error) const;
 
     Settings settings_;
@@ -97,6 +99,7 @@ class MqttConnection : public QObject {
     QSocketNotifier* write_ = nullptr;
     QTimer housekeeping_;  // keep-alive and the library's timeouts
     QTimer retry_;
+    QTimer answer_;  // a try the broker does not answer in time has failed
     // False once destroyed: a callback may delete the connection while the
     // library is still in the call that made it.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -41,6 +41,21 @@ TEST_F(BrokerConnection, SaysWhyItIsRefusedAndKeepsTrying) {
 }
 
 // The system's store, here made of the broker's own authority alone.
+// Down for longer than the first retries: the tries that fail while it is
+// away must not stop the ones after, over TLS as in plain.
+TEST_F(BrokerConnection, ComesBackAfterABrokerLongDown) {
+    MqttClient over_tls({.address = broker.tls_address(),
+                         .ca_file = broker.ca_file(),
+                         .login = broker.display_login()});
+    MqttClient plain({.address = broker.address(), .login = broker.display_login()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return over_tls.up && plain.up; }, 10000));
+    broker.stop();
+    QTest::qWait(2500);
+    ASSERT_TRUE(broker.start()) << broker.log();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return over_tls.up && plain.up; }, 20000))
+        << ::testing::PrintToString(over_tls.reasons) << ::testing::PrintToString(plain.reasons);
+}
+
 TEST_F(BrokerConnection, TrustsTheSystemsCertificatesWhenGivenNone) {
     setenv("SSL_CERT_FILE", broker.ca_file().c_str(), 1);
     MqttClient display({.address = broker.tls_address(), .login = broker.display_login()});
