@@ -24,26 +24,11 @@ std::vector<QString> shipped_telegrams() {
     return {text.section("\n\n", 0, 0), text.section("\n\n", 1)};
 }
 
-// The site moved to Iwaki, in the agency's area 251 (浜通り), as a user would:
-// in the settings dialog, then "start".
-void site_at_iwaki(test::StartedDesktop& d) {
-    App& app = d.app();
-    app.Command4_Click();
-    for (auto [box, text] : {std::pair(&SetformView::Text8, "いわき"),
-                             {&SetformView::Text3, "140.89"},
-                             {&SetformView::Text4, "37.05"}})
-        app.setform_Change(box, text);
-    app.setform_Change(&SetformView::forecast_area1, "251");
-    app.setform_Click(&SetformView::Option1, true);
-    app.setform_Command1_Click();
-    app.Command1_Click();
-    d.program.render_all();
-}
-
 TEST(LiveWarning, AWebSocketServiceThroughTheBridgeShowsTheAgencysForecastForTheSitesArea) {
     test::StartedDesktop d{{std::pair<std::string, std::string>(
         "data/forecast_area_table.csv", "250,福島県中通り\r\n251,福島県浜通り\r\n")}};
-    site_at_iwaki(d);
+    // The site moved to Iwaki, in the agency's area 251 (浜通り).
+    d.start_at_site("いわき", "140.89", "37.05", "251");
     QWebSocketServer service("test", QWebSocketServer::NonSecureMode);
     ASSERT_TRUE(service.listen(QHostAddress::LocalHost));
     QObject::connect(&service, &QWebSocketServer::newConnection, &service, [&] {

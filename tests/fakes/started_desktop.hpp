@@ -83,6 +83,20 @@ struct StartedDesktop {
         const std::string box = message_box_text(text);
         return QTest::qWaitFor([&] { return m().feed.last_message == box; }, 2000);
     }
+    // Site 1 moved and chosen as a user does it, in the settings dialog (with
+    // its forecast area, when one is given), then "start".
+    void start_at_site(const std::string& name, const std::string& longitude,
+                       const std::string& latitude, const std::string& area = "") {
+        app().Command4_Click();
+        app().setform_Change(&SetformView::Text8, name);
+        app().setform_Change(&SetformView::Text3, longitude);
+        app().setform_Change(&SetformView::Text4, latitude);
+        if (!area.empty()) app().setform_Change(&SetformView::forecast_area1, area);
+        app().setform_Click(&SetformView::Option1, true);
+        app().setform_Command1_Click();
+        app().Command1_Click();
+        program.render_all();
+    }
     // The clock moves on and the one-second tick runs, then the windows render.
     void tick(long long seconds = 1) {
         platform.clock = platform.clock->plus_seconds(seconds);
