@@ -4,6 +4,8 @@
 #include <mqtt_protocol.h>
 #include <sys/socket.h>
 
+#include <QHostAddress>
+#include <QHostInfo>
 #include <QMetaObject>
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +19,8 @@ constexpr int kHousekeepingMs = 500;
 // From a try to the broker's answer: a host that drops the packets, or a TLS
 // handshake that stalls, is a failed try, not a connection that never comes.
 constexpr int kAnswerMs = 15000;
+// Over the longest datagram, with room for the packet's topic and properties.
+constexpr uint32_t kLongestPacket = 128 * 1024;
 
 void init_library_once() {
     static const int done = mosquitto_lib_init();
@@ -97,17 +101,24 @@ MqttConnection::MqttConnection(Settings settings) : settings_(std::move(settings
             mosquitto_int_option(mosq_, MOSQ_OPT_TLS_USE_OS_CERTS, 1) != MOSQ_ERR_SUCCESS)
             unusable_ = "no TLS with the system's certificates";
     }
-    if (persistent) {
+    const bool subscriber = !settings_.subscribe_topic.empty();
+    if (persistent || subscriber) {
         // The library has no connect without blocking that takes CONNECT
         // properties, but it keeps those given to a connect it refuses for
         // want of a host and sends them with every later connection.
-        mosquitto_property* expiry = nullptr;
-        mosquitto_property_add_int32(
-            &expiry, MQTT_PROP_SESSION_EXPIRY_INTERVAL,
-            static_cast<uint32_t>(std::max(0, settings_.session_expiry_s)));
+        mosquitto_property* properties = nullptr;
+        if (persistent)
+            mosquitto_property_add_int32(
+                &properties, MQTT_PROP_SESSION_EXPIRY_INTERVAL,
+                static_cast<uint32_t>(std::max(0, settings_.session_expiry_s)));
+        // A message far longer than any report is not one; the broker keeps
+        // it from a subscriber rather than have it read into memory here.
+        if (subscriber)
+            mosquitto_property_add_int32(&properties, MQTT_PROP_MAXIMUM_PACKET_SIZE,
+                                         kLongestPacket);
         mosquitto_connect_bind_v5(mosq_, nullptr, settings_.address.port, kKeepAliveS, nullptr,
-                                  expiry);
-        mosquitto_property_free_all(&expiry);
+                                  properties);
+        mosquitto_property_free_all(&properties);
     }
     housekeeping_.setInterval(kHousekeepingMs);
     QObject::connect(&housekeeping_, &QTimer::timeout, this, [this] { drive(Drive::misc); });
@@ -140,6 +151,8 @@ void MqttConnection::start() {
 
 void MqttConnection::stop() {
     running_ = false;
+    if (looking_up_ >= 0) QHostInfo::abortHostLookup(looking_up_);
+    looking_up_ = -1;
     retry_.stop();
     answer_.stop();
     housekeeping_.stop();
@@ -166,9 +179,28 @@ int MqttConnection::publish(const std::string& topic, std::string_view payload, 
     return rc == MOSQ_ERR_SUCCESS ? id : -1;
 }
 
+// The library looks the host name up itself, and would block the event loop
+// for as long as the resolver waits on a network that is down; the lookup is
+// done here first, off the loop's way, and a name that cannot be found is a
+// failed try. With the network up, the library's own lookup is then quick.
 void MqttConnection::try_connect() {
     if (!running_) return;
     if (!unusable_.empty()) return failed(unusable_);
+    const QString host = QString::fromStdString(settings_.address.host);
+    if (!QHostAddress().setAddress(host)) {
+        looking_up_ = QHostInfo::lookupHost(host, this, [this](const QHostInfo& info) {
+            looking_up_ = -1;
+            if (!running_) return;
+            if (info.error() != QHostInfo::NoError || info.addresses().isEmpty())
+                return failed("host name not found: " + settings_.address.host);
+            connect_now();
+        });
+        return;
+    }
+    connect_now();
+}
+
+void MqttConnection::connect_now() {
     refusal_.clear();
     last_error_.clear();
     const int rc = tried_

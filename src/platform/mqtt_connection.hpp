@@ -71,6 +71,7 @@ class MqttConnection : public QObject {
   private:
     enum class Drive { read, write, misc };
     void try_connect();
+    void connect_now();
     void watch_socket();
     void unwatch();
     void watch_writes();
@@ -99,7 +100,8 @@ class MqttConnection : public QObject {
     QSocketNotifier* write_ = nullptr;
     QTimer housekeeping_;  // keep-alive and the library's timeouts
     QTimer retry_;
-    QTimer answer_;  // a try the broker does not answer in time has failed
+    int looking_up_ = -1;  // the host name lookup under way
+    QTimer answer_;        // a try the broker does not answer in time has failed
     // False once destroyed: a callback may delete the connection while the
     // library is still in the call that made it.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

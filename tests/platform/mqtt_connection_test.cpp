@@ -22,10 +22,11 @@ TEST_F(BrokerConnection, SaysWhyItIsRefusedAndKeepsTrying) {
                            .ca_file = make_test_ca(folder.path(), "other"),
                            .login = broker.display_login()});
     MqttClient no_broker({.address = {false, "127.0.0.1", free_tcp_port()}});
+    MqttClient no_host({.address = {false, "no-such-broker.invalid", broker.address().port}});
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             return bad_password.reasons.size() >= 2 && unknown_ca.reasons.size() >= 2 &&
-                   no_broker.reasons.size() >= 2;
+                   no_broker.reasons.size() >= 2 && !no_host.reasons.empty();
         },
         15000))
         << ::testing::PrintToString(bad_password.reasons)
@@ -35,6 +36,7 @@ TEST_F(BrokerConnection, SaysWhyItIsRefusedAndKeepsTrying) {
               "not authorized: user name 'display' or its password refused");
     EXPECT_EQ(unknown_ca.reasons[0], "certificate verify failed");
     EXPECT_EQ(no_broker.reasons[0], "connection refused");
+    EXPECT_EQ(no_host.reasons[0], "host name not found: no-such-broker.invalid");
     EXPECT_EQ(bad_password.reasons[1], bad_password.reasons[0]);
     EXPECT_GE(no_broker.connection.retry_wait_s(), 2);
     EXPECT_FALSE(bad_password.connection.connected());
@@ -64,13 +66,18 @@ TEST_F(BrokerConnection, TrustsTheSystemsCertificatesWhenGivenNone) {
     unsetenv("SSL_CERT_FILE");
 }
 
-TEST_F(BrokerConnection, AReaderCannotPublish) {
-    MqttClient reader(display_settings(broker, "reader"));
+// A reader is kept from what it may not have: messages of others, and one
+// far longer than any report. By name, as a site's broker is given.
+TEST_F(BrokerConnection, AReaderCannotPublishOrBeSentAGiantMessage) {
+    MqttConnection::Settings by_name = display_settings(broker, "reader");
+    by_name.address.host = "localhost";
+    MqttClient reader(by_name);
     MqttClient writer({.address = broker.address(), .login = broker.bridge_login()});
     MqttClient other_reader({.address = broker.address(), .login = broker.display_login()});
     ASSERT_TRUE(QTest::qWaitFor([&] { return reader.up && writer.up && other_reader.up; }));
 
     other_reader.connection.publish("eew/feed", "forged", 60);
+    writer.connection.publish("eew/feed", std::string(300 * 1024, 'x'), 60);
     writer.connection.publish("eew/feed", "genuine", 60);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !reader.texts.empty(); }));
     QTest::qWait(300);  // room for the forged one to arrive, were it let through
