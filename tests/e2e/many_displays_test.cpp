@@ -2,9 +2,11 @@
 // 2011-04-15 23:34 telegrams to a real broker (TLS, passwords, an access
 // list), and two programs subscribed to it, each with its real windows,
 // both pop up; the broker stopped and started again between the two
-// telegrams loses neither display the second.
+// telegrams loses neither display the second. A display refused by the
+// broker tells why in its main window.
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTest>
 #include <fstream>
@@ -68,6 +70,42 @@ TEST(ManyDisplays, TwoDisplaysOnOneBrokerBothPopUpAndARestartLosesNothing) {
         EXPECT_TRUE(d->m().broker.connected);
     bridge.closeWriteChannel();
     EXPECT_TRUE(bridge.waitForFinished(10000));
+}
+
+// A display told a wrong password, or to trust another authority, says so in
+// its main window, keeps trying, and shows the feed stale at the watchdog.
+TEST(ManyDisplays, AWrongPasswordOrAnUnknownAuthorityIsToldInTheMainWindow) {
+    test::TempFolder folder;
+    test::MosquittoBroker broker(folder);
+    ASSERT_TRUE(broker.start()) << broker.log();
+    const std::string other_ca = test::make_test_ca(folder.path(), "other");
+    for (const auto& [ca, password, reason] :
+         {std::tuple(broker.ca_file(), "wrong", "not authorized: user name 'display'"),
+          std::tuple(other_ca, "pw-display", "certificate verify failed")}) {
+        test::StartedDesktop d{
+            std::pair<std::string, std::string>(
+                "data/broker.conf", "url=" + broker.tls_address().text() +
+                                        "\ntopic=eew/feed\nca=" + ca + "\nauth=display.login\n"),
+            {"data/display.login", std::string("display\n") + password + "\n"}};
+        d.app().Command1_Click();
+        const auto notice = [&] {
+            d.program.render_all();
+            return d.program.window()
+                .findChild<QPlainTextEdit*>("notice")
+                ->toPlainText()
+                .toStdString();
+        };
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return notice().find(std::string("is not connected: ") + reason) !=
+                       std::string::npos;
+            },
+            10000))
+            << notice();
+        d.app().Timer2_Timer();
+        d.program.render_all();
+        EXPECT_EQ(d.m().main_view.Text4.back, kRed);
+    }
 }
 
 }  // namespace
