@@ -62,10 +62,6 @@ void feed_watchdog(MainState& m, Platform& p) {
     replot(m, p);
 }
 
-}  // namespace eew
-
-namespace eew {
-
 bool take_from_sender(FeedState& feed, const SenderAddress& sender) {
     if (!feed.lan_senders || feed.lan_senders->allows(sender)) return true;
     ++feed.refused_datagrams;

@@ -164,8 +164,8 @@ void QtEnvironment::read_datagrams(QUdpSocket* socket) {
     for (int n = 0;
          n < 256 && socket->state() == QAbstractSocket::BoundState && socket->hasPendingDatagrams();
          ++n) {
-        // One read into a buffer as large as any datagram; receiveDatagram()
-        // would also ask for the size and the addresses, a system call each.
+        // One read into a buffer as large as any datagram, the sender with it;
+        // receiveDatagram() would also ask for the size, a system call more.
         const qint64 size =
             socket->readDatagram(read_buffer_.data(), read_buffer_.size(), &sender_);
         if (size < 0) break;
@@ -186,6 +186,7 @@ void QtEnvironment::close_feed() {
 }
 
 void QtEnvironment::open_broker(const eew::BrokerConfig& broker, const std::string& client_id) {
+    close_broker();
     MqttConnection::Settings settings;
     settings.address = broker.address;
     settings.ca_file = broker.ca_file;
