@@ -12,6 +12,7 @@
 #include "bridge/bridge_rules.hpp"
 #include "bridge/broker_publisher.hpp"
 #include "fakes/mqtt_client.hpp"
+#include "fakes/started_app.hpp"
 
 namespace eew::bridge {
 namespace {
@@ -95,9 +96,32 @@ TEST_F(BrokerFeed, EveryReportOfTheShippedFilesReachesADisplayInOrderOverTls) {
     EXPECT_EQ(display.texts, expected);
 }
 
+// The program's feed behind a connection of its own: what its dispatch took,
+// in order (a repeat the dispatch drops leaves the last text as it was).
+struct DisplayFeed {
+    explicit DisplayFeed(MqttConnection::Settings settings) : connection(std::move(settings)) {
+        program.app.Command1_Click();  // "start": the broker feed is open
+        program.app.after_each_datagram([this] {
+            const std::string& text = program.m().feed.received_data00;
+            if (taken.empty() || taken.back() != text) taken.push_back(text);
+        });
+        connection.on_message([this](std::string_view text) {
+            program.app.take_broker_message(text);
+            program.app.run_waiting();
+        });
+        connection.on_status([this](bool connected, const std::string&) { up = connected; });
+        connection.start();
+    }
+    StartedApp program{{{"data/broker.conf", "url=mqtt://127.0.0.1:1\ntopic=eew/feed\n"}}};
+    MqttConnection connection;
+    bool up = false;
+    std::vector<std::string> taken;
+};
+
 TEST_F(BrokerFeed, ABrokerRestartedHalfwayLosesNothingAndKeepsTheOrder) {
     MqttClient display(display_over_tls(broker, "display-1"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return display.up; }));
+    DisplayFeed program(display_over_tls(broker, "display-2"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return display.up && program.up; }));
 
     BridgeRules rules({});
     std::vector<std::string> expected;
@@ -127,6 +151,10 @@ TEST_F(BrokerFeed, ABrokerRestartedHalfwayLosesNothingAndKeepsTheOrder) {
     }));
     EXPECT_EQ(distinct, expected);
     RecordProperty("repeats", static_cast<int>(display.texts.size() - distinct.size()));
+    // The program takes each once: a repeat the broker delivered is dropped.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.taken.size() >= expected.size(); }));
+    QTest::qWait(300);
+    EXPECT_EQ(program.taken, expected);
 }
 
 TEST_F(BrokerFeed, ADisplayAwayPastAMessagesExpiryNeverGetsIt) {
