@@ -269,8 +269,27 @@ void MqttConnection::drive(Drive what) {
     if (rc != MOSQ_ERR_SUCCESS && read_ && mosquitto_socket(mosq) < 0) {
         disconnected(rc, error);
         if (!*alive) return;  // destroyed by its status callback, which freed the library's part
+    } else if (!connected_ && what != Drive::misc && read_ &&
+               connect_failed(mosquitto_socket(mosq))) {
+        return;  // told, and tried again later; its status callback may have destroyed it
     }
     watch_writes();
+}
+
+// A refused connection leaves the socket readable for ever. The library goes
+// on waiting on it for its TLS handshake, and the notifier would call it again
+// and again, the event loop busy until the broker's answer is given up on.
+bool MqttConnection::connect_failed(int socket) {
+    if (socket < 0) return false;
+    sockaddr_storage peer{};
+    socklen_t length = sizeof peer;
+    if (getpeername(socket, reinterpret_cast<sockaddr*>(&peer), &length) == 0) return false;
+    int error = 0;
+    socklen_t size = sizeof error;
+    getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &size);
+    unwatch();
+    failed(error != 0 ? as_clause(std::strerror(error)) : std::string("connection refused"));
+    return true;
 }
 
 void MqttConnection::connack(int rc) {

@@ -81,8 +81,9 @@ class MqttConnection : public QObject {
     void up();
     void disconnected(int rc, int error);
     void failed(const std::string& why);
-    // A try whose TCP connection failed while the library waits on it.
-    void check_connecting(int socket);
+    // Whether a try's TCP connection failed while the library waits on it;
+    // when it did, the try has failed.
+    bool connect_failed(int socket);
     std::string reason(int rc, int error) const;
 
     Settings settings_;

@@ -56,6 +56,13 @@ TEST_F(BrokerConnection, ComesBackAfterABrokerLongDown) {
     ASSERT_TRUE(broker.start()) << broker.log();
     EXPECT_TRUE(QTest::qWaitFor([&] { return over_tls.up && plain.up; }, 20000))
         << ::testing::PrintToString(over_tls.reasons) << ::testing::PrintToString(plain.reasons);
+    // Each try while it was away was refused at once, not left to time out.
+    EXPECT_EQ(
+        std::count(over_tls.reasons.begin(), over_tls.reasons.end(), "no answer from the broker"),
+        0);
+    EXPECT_NE(std::find(over_tls.reasons.begin(), over_tls.reasons.end(), "connection refused"),
+              over_tls.reasons.end())
+        << ::testing::PrintToString(over_tls.reasons);
 }
 
 TEST_F(BrokerConnection, TrustsTheSystemsCertificatesWhenGivenNone) {
