@@ -76,8 +76,8 @@ class MosquittoBroker {
         return {};
     }
 
-    explicit MosquittoBroker(const TempFolder& folder)
-        : dir_(folder.path() + "/broker"), port_(free_tcp_port()), tls_port_(free_tcp_port()) {
+    explicit MosquittoBroker(const TempFolder& folder) : dir_(folder.path() + "/broker") {
+        pick_ports();
         std::filesystem::create_directories(dir_ + "/db");
         const std::string log = dir_ + "/setup.log";
         ca_file_ = make_test_ca(dir_, "ca");
@@ -106,37 +106,18 @@ class MosquittoBroker {
     static BrokerLogin display_login() { return {"display", "pw-display"}; }
 
     // Starts it and waits (at most 10 s) until both ports accept; false if
-    // they never did (see log()).
+    // they never did (see log()). The first start may find a port taken since
+    // it was picked, by a test beside this one: it picks others and tries
+    // again. A restart keeps its ports, which its clients know.
     bool start() {
-        if (!ready_ || pid_ > 0) return false;
-        const std::string out = dir_ + "/stderr.log";
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_APPEND,
-                                         0644);
-        posix_spawn_file_actions_adddup2(&files, 1, 2);
-        const std::string exe = executable();
-        const std::string conf = dir_ + "/mosquitto.conf";
-        char* argv[] = {const_cast<char*>(exe.c_str()), const_cast<char*>("-c"),
-                        const_cast<char*>(conf.c_str()), nullptr};
-        const int rc = posix_spawn(&pid_, exe.c_str(), &files, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&files);
-        if (rc != 0) {
-            pid_ = 0;
-            return false;
-        }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                pid_ = 0;
-                return false;
-            }
-            if (accepts_on(port_) && accepts_on(tls_port_)) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (launch()) return started_ = true;
+            if (started_ || !ready_) return false;
+            pick_ports();
+            write(dir_ + "/mosquitto.conf", config());
         }
         return false;
     }
-
     // SIGTERM, which saves the sessions, and waits (at most 10 s, then kills).
     // start() again brings it back on the same ports with what it saved.
     void stop() {
@@ -172,6 +153,46 @@ class MosquittoBroker {
         return static_cast<bool>(out << text);
     }
 
+    void pick_ports() {
+        port_ = free_tcp_port();
+        do {
+            tls_port_ = free_tcp_port();
+        } while (tls_port_ == port_);
+    }
+
+    bool launch() {
+        if (!ready_ || pid_ > 0) return false;
+        const std::string out = dir_ + "/stderr.log";
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_APPEND,
+                                         0644);
+        posix_spawn_file_actions_adddup2(&files, 1, 2);
+        const std::string exe = executable();
+        const std::string conf = dir_ + "/mosquitto.conf";
+        char* argv[] = {const_cast<char*>(exe.c_str()), const_cast<char*>("-c"),
+                        const_cast<char*>(conf.c_str()), nullptr};
+        const int rc = posix_spawn(&pid_, exe.c_str(), &files, nullptr, argv, environ);
+        posix_spawn_file_actions_destroy(&files);
+        if (rc != 0) {
+            pid_ = 0;
+            return false;
+        }
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline) {
+            // Ports another process holds accept too: this broker must still
+            // run a moment after.
+            const bool accepting = accepts_on(port_) && accepts_on(tls_port_);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                pid_ = 0;
+                return false;
+            }
+            if (accepting) return true;
+        }
+        return false;
+    }
+
     std::string config() const {
         // Started as root it would drop to its own user and then fail to save
         // into the test's folder.
@@ -188,10 +209,11 @@ class MosquittoBroker {
     }
 
     std::string dir_;
-    int port_;
-    int tls_port_;
+    int port_ = 0;
+    int tls_port_ = 0;
     std::string ca_file_;
     bool ready_ = false;
+    bool started_ = false;  // once started, its ports are kept
     pid_t pid_ = 0;
 };
 
