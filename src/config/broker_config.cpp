@@ -6,16 +6,11 @@
 #include <random>
 
 #include "text/host_port.hpp"
+#include "text/trimmed.hpp"
 #include "text/whole_file.hpp"
 
 namespace eew {
 namespace {
-
-std::string trimmed(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    return std::string(s.substr(first, s.find_last_not_of(" \t\r") - first + 1));
-}
 
 // A path in the configuration is relative to the data folder unless absolute.
 std::string in_folder(const std::string& folder, const std::string& path) {
@@ -75,11 +70,12 @@ BrokerConfigFile read_broker_config(const std::string& data_folder) {
     };
     std::string line;
     for (int n = 1; std::getline(in, line); ++n) {
-        const std::string text = trimmed(line);
+        const std::string text(trimmed(line));
         if (text.empty() || text.starts_with('#')) continue;
         const std::size_t eq = text.find('=');
-        const std::string key = trimmed(text.substr(0, eq));
-        const std::string value = eq == std::string::npos ? "" : trimmed(text.substr(eq + 1));
+        const std::string key(trimmed(std::string_view(text).substr(0, eq)));
+        const std::string value(
+            eq == std::string::npos ? "" : trimmed(std::string_view(text).substr(eq + 1)));
         if (eq == std::string::npos) {
             fault(n, "is not KEY=VALUE");
         } else if (key == "url") {
@@ -127,7 +123,7 @@ BrokerClientId broker_client_id(const std::string& data_folder) {
         if (in && std::getline(in, id))
             while (std::getline(in, line))
                 kept += (kept.empty() ? "" : "\n") + line;
-        if (trimmed(id).size() >= 8 && kept == owner) return {trimmed(id), {}};
+        if (trimmed(id).size() >= 8 && kept == owner) return {std::string(trimmed(id)), {}};
     }
     std::random_device random;
     std::string id = "eew-display-";

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "text/trimmed.hpp"
+
 namespace eew {
 namespace {
 
@@ -13,12 +15,6 @@ constexpr std::array<std::uint8_t, 12> kMappedPrefix = {0, 0, 0, 0, 0, 0, 0, 0, 
 
 bool is_mapped(const SenderAddress& a) {
     return std::memcmp(a.data(), kMappedPrefix.data(), kMappedPrefix.size()) == 0;
-}
-
-std::string trimmed(const std::string& s) {
-    const std::size_t first = s.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
 }  // namespace
@@ -69,7 +65,7 @@ LanSendersFile read_lan_senders(const std::string& path) {
     result.senders.emplace();
     std::string line;
     for (int n = 1; std::getline(in, line); ++n) {
-        const std::string text = trimmed(line);
+        const std::string text(trimmed(line));
         if (text.empty() || text.starts_with('#')) continue;
         const std::size_t slash = text.find('/');
         const auto address = parse_sender_address(text.substr(0, slash));

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "text/field_reader.hpp"
+#include "text/trimmed.hpp"
 
 namespace eew {
 namespace {
@@ -23,12 +24,6 @@ bool is_web_address(std::string_view s) {
                                : starts_with_ascii_nocase(s, "https://") ? 8
                                                                          : 0;
     return scheme != 0 && s.size() > scheme && s.find_first_of(" \t") == std::string_view::npos;
-}
-
-std::string_view trimmed(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace
@@ -56,7 +51,7 @@ WebPagesFile read_web_pages(const std::string& path) {
         for (std::string* page : {&out.pages.long_period, &out.pages.strong_shaking}) {
             ++number;
             const std::string line = in.at_end() ? std::string() : in.line("a page address");
-            const std::string_view address = trimmed(line);
+            const std::string_view address = trimmed(line, " \t");
             if (is_web_address(address)) {
                 *page = address;
                 continue;
